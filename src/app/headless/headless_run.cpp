@@ -1,0 +1,123 @@
+#include "app/headless/headless_run.h"
+
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <memory>
+
+#include "app/headless/engine_startup.h"
+#include "app/headless/lamp_line.h"
+#include "app/headless/trace_writer.h"
+#include "engine/engine.h"
+#include "engine/worker_thread.h"
+#include "platform/audio/clip_source.h"
+#include "platform/audio/demo_clip.h"
+
+namespace lumiglow {
+namespace {
+
+std::atomic<bool> g_stop_requested{false};
+
+void OnStopSignal(int) { g_stop_requested.store(true); }
+
+void InstallStopSignals() {
+  struct sigaction action{};
+  action.sa_handler = OnStopSignal;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGINT, &action, nullptr);
+  sigaction(SIGTERM, &action, nullptr);
+}
+
+// Shows the lamps: in place on a terminal, one line per cycle otherwise.
+class LampDisplay {
+ public:
+  LampDisplay() : in_place_(isatty(STDOUT_FILENO) == 1) {}
+  ~LampDisplay() {
+    if (in_place_ && shown_) std::fputc('\n', stdout);
+    std::fflush(stdout);
+  }
+  void Show(const Engine& engine) {
+    const std::string line = LampLine(engine);
+    std::fprintf(stdout, in_place_ ? "\r%s\033[K" : "%s\n", line.c_str());
+    if (in_place_) std::fflush(stdout);
+    shown_ = true;
+  }
+
+ private:
+  bool in_place_;
+  bool shown_ = false;
+};
+
+std::unique_ptr<ClipRecordingSource> OpenInput(const HeadlessOptions& options,
+                                               std::string& error) {
+  const auto timing = options.offline ? ClipRecordingSource::Timing::kOffline
+                                      : ClipRecordingSource::Timing::kRealTime;
+  if (options.input == "demo") return std::make_unique<ClipRecordingSource>(MakeDemoClip(), timing);
+  auto clip = LoadSoundClip(options.input, error);
+  if (!clip) return nullptr;
+  return std::make_unique<ClipRecordingSource>(std::move(*clip), timing);
+}
+
+}  // namespace
+
+int RunHeadless(const HeadlessOptions& options) {
+  std::string error;
+  auto source = OpenInput(options, error);
+  if (!source) {
+    std::fprintf(stderr, "lumiglow: %s\n", error.c_str());
+    return 2;
+  }
+  TraceWriter trace;
+  if (!options.trace_path.empty() && !trace.Open(options.trace_path, error)) {
+    std::fprintf(stderr, "lumiglow: %s\n", error.c_str());
+    return 2;
+  }
+
+  Controls controls;
+  Engine engine(controls);
+  engine.SetRecordingSource(source.get());
+  StartValues values;
+  values.light_mode = options.mode;
+  values.level = options.level;
+  values.agc = options.agc;
+  values.thresholds = options.thresholds;
+  values.invert = options.invert;
+  PrepareEngine(engine, values);
+  source->StartRecording();
+  InstallStopSignals();
+
+  LampDisplay lamps;
+  const long long limit = options.cycles.value_or(-1);
+  int64_t cycle = 0;
+  if (options.offline) {
+    engine.ResetBands();
+    while (!g_stop_requested && cycle != limit) {
+      engine.WorkerCycle();
+      ++cycle;
+      trace.WriteCycle(cycle, cycle * 50, engine);
+      lamps.Show(engine);
+      if (source->Finished()) break;
+    }
+  } else {
+    const auto started = std::chrono::steady_clock::now();
+    WorkerThread worker;
+    worker.Start(engine, [&] {
+      ++cycle;
+      const auto t_ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+                            std::chrono::steady_clock::now() - started)
+                            .count();
+      trace.WriteCycle(cycle, t_ms, engine);
+      lamps.Show(engine);
+      return !g_stop_requested && cycle != limit;
+    });
+    engine.ResetBands();
+    worker.Wait();
+  }
+  trace.Close();
+  return 0;
+}
+
+}  // namespace lumiglow
