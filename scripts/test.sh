@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the plain build, then
 # AddressSanitizer with UndefinedBehaviorSanitizer, then ThreadSanitizer on the
-# two-thread tests; finally the benchmark prints its figures.
+# two-thread tests; then each fuzzer runs for a minute, and finally the
+# benchmark prints its figures.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -19,6 +20,9 @@ echo "== ThreadSanitizer (two-thread tests)"
 scripts/build.sh build-tsan -DCMAKE_BUILD_TYPE=Debug -DLUMIGLOW_SANITIZE=thread \
   -DLUMIGLOW_BUILD_BENCH=OFF
 ctest --test-dir build-tsan --output-on-failure -R Concurrency
+
+echo "== fuzzing"
+scripts/fuzz.sh
 
 echo "== benchmark"
 build/bench/lumiglow_bench

@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang and runs each for FUZZ_SECONDS
+# (default 60) from an empty corpus; any crash or sanitizer report fails.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${FUZZ_SECONDS:-60}
+CC=clang CXX=clang++ scripts/build.sh build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DLUMIGLOW_FUZZ=ON -DLUMIGLOW_SANITIZE=address,undefined \
+  -DLUMIGLOW_BUILD_TESTS=OFF -DLUMIGLOW_BUILD_BENCH=OFF
+for fuzzer in build-fuzz/fuzz/fuzz_*; do
+  [ -x "$fuzzer" ] || continue
+  corpus=$(mktemp -d)
+  echo "-- $(basename "$fuzzer") for ${seconds}s"
+  "$fuzzer" -max_total_time="$seconds" -max_len=65536 -print_final_stats=1 "$corpus" 2>&1 | tail -n 4
+  rm -rf "$corpus"
+done
