@@ -60,6 +60,8 @@ class Engine {
 
   // One whole cycle without the pause that follows it.
   void WorkerCycle();
+  // Stage 9 alone: the selected light mode on the current band values.
+  void RunLightMode();
   // The silence decision as the later stages of a cycle test it.
   bool CycleIsSilent() const { return state_.SilenceGate > state_.BandLevels[18]; }
 
@@ -82,7 +84,6 @@ class Engine {
   void FetchInput();
   void RunSilenceBranch();
   void RunScalingBranch();
-  void RunLightMode();
   void RunManualMode();
   void RunAutoMode();
   void RunRandomMode();
