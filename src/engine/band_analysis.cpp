@@ -10,10 +10,20 @@ namespace lumiglow {
 
 void SumBands(const float* spectrum, BandFrame& frame) {
   frame.bands.fill(0.0f);
-  for (int b = 0; b < kBandCount; ++b) {
-    float sum = 0.0f;
-    for (int k = kBandFirst[b]; k < kBandFirst[b + 1]; ++k) sum += spectrum[k];
-    frame.bands[b] = sum;
+  // Bands come in pairs of equal width; summing a pair side by side lets the two
+  // independent chains of additions overlap, while each band is still added
+  // element by element in ascending order.
+  for (int b = 0; b < kBandCount; b += 2) {
+    const float* first = spectrum + kBandFirst[b];
+    const float* second = spectrum + kBandFirst[b + 1];
+    const int width = kBandFirst[b + 1] - kBandFirst[b];
+    float sum_first = 0.0f, sum_second = 0.0f;
+    for (int k = 0; k < width; ++k) {
+      sum_first += first[k];
+      sum_second += second[k];
+    }
+    frame.bands[b] = sum_first;
+    frame.bands[b + 1] = sum_second;
   }
 }
 

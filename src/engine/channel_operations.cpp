@@ -7,9 +7,7 @@
 
 namespace lumiglow {
 
-Engine::Engine(Controls& controls) : controls_(controls), spectrum_(kSpectrumSize + 1, 0.0f) {
-  for (auto& picture : indicators_) picture = canvas_.Picture();
-}
+Engine::Engine(Controls& controls) : controls_(controls), spectrum_(kSpectrumSize + 1, 0.0f) {}
 
 void Engine::SetChannel(int channel, int state) {
   std::lock_guard lock(engine_mutex_);
@@ -35,7 +33,7 @@ void Engine::SetChannelLocked(int channel, int state) {
 }
 
 void Engine::CopyCanvasTo(int channel) {
-  indicators_[channel - 1] = canvas_.Picture();
+  indicators_[channel - 1] = canvas_.Current();
   indicators_version_.fetch_add(1, std::memory_order_release);
 }
 
@@ -67,8 +65,12 @@ void Engine::ZeroThresholds() {
 }
 
 IndicatorPicture Engine::IndicatorPictureOf(int channel) const {
-  std::lock_guard lock(engine_mutex_);
-  return indicators_[std::clamp(channel, 1, 18) - 1];
+  IndicatorCanvas::Content content;
+  {
+    std::lock_guard lock(engine_mutex_);
+    content = indicators_[std::clamp(channel, 1, 18) - 1];
+  }
+  return IndicatorCanvas::Render(content);
 }
 
 int Engine::Random(int n) { return std::uniform_int_distribution<int>(0, n)(random_); }

@@ -102,7 +102,7 @@ class Engine {
 
   mutable std::mutex engine_mutex_;  // SetChannel, ResetBands, ZeroThresholds, canvas
   IndicatorCanvas canvas_;
-  std::array<IndicatorPicture, 18> indicators_{};
+  std::array<IndicatorCanvas::Content, 18> indicators_{};
   std::atomic<uint64_t> indicators_version_{0};
 
   // Worker-local, kept across cycles.

@@ -1,5 +1,7 @@
 #include "platform/audio/clip_source.h"
 
+#include <algorithm>
+
 namespace lumiglow {
 
 ClipRecordingSource::ClipRecordingSource(SoundClip clip, Timing timing)
@@ -9,13 +11,6 @@ void ClipRecordingSource::StartRecording() {
   started_ = std::chrono::steady_clock::now();
   cycle_ = 0;
   finished_ = false;
-}
-
-float ClipRecordingSource::SampleAt(int64_t index) const {
-  const auto length = static_cast<int64_t>(clip_.samples.size());
-  if (index < 0 || length == 0) return 0.0f;  // silence before the start
-  if (timing_ == Timing::kOffline) return index < length ? clip_.samples[index] : 0.0f;
-  return clip_.samples[index % length];  // real time loops
 }
 
 bool ClipRecordingSource::ReadNewestWindow(float* window) {
@@ -29,8 +24,24 @@ bool ClipRecordingSource::ReadNewestWindow(float* window) {
     end = std::chrono::duration_cast<std::chrono::microseconds>(elapsed).count() * kSampleRate /
           1000000;
   }
-  const int64_t first = end - static_cast<int64_t>(kWindowSize);
-  for (std::size_t i = 0; i < kWindowSize; ++i) window[i] = SampleAt(first + static_cast<int64_t>(i));
+  // Copy whole runs of the clip rather than sample by sample: this is on the worker's path.
+  const auto length = static_cast<int64_t>(clip_.samples.size());
+  int64_t index = end - static_cast<int64_t>(kWindowSize);
+  std::size_t filled = 0;
+  while (filled < kWindowSize) {
+    const auto wanted = static_cast<int64_t>(kWindowSize - filled);
+    int64_t run = 0;
+    if (index < 0 || length == 0 || (timing_ == Timing::kOffline && index >= length)) {
+      run = index < 0 ? std::min(wanted, -index) : wanted;  // silence outside the clip
+      std::fill_n(window + filled, run, 0.0f);
+    } else {
+      const int64_t at = index % length;  // real time loops; offline never wraps here
+      run = std::min(wanted, length - at);
+      std::copy_n(clip_.samples.data() + at, run, window + filled);
+    }
+    filled += static_cast<std::size_t>(run);
+    index += run;
+  }
   return true;
 }
 

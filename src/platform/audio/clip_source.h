@@ -28,8 +28,6 @@ class ClipRecordingSource : public SampleRecordingSource {
   bool ReadNewestWindow(float* window) override;
 
  private:
-  float SampleAt(int64_t index) const;
-
   SoundClip clip_;
   Timing timing_;
   int64_t cycle_ = 0;
