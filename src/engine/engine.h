@@ -72,7 +72,8 @@ class Engine {
   // every copy into any indicator, for the window to poll.
   IndicatorPicture IndicatorPictureOf(int channel) const;
   uint64_t IndicatorsVersion() const { return indicators_version_.load(std::memory_order_acquire); }
-  // The gain numerator and worker-local counters, for tests and the trace.
+  // The last cycle's raw total (before scaling) and the auto-mode counter,
+  // for the trace and for tests.
   float LastRawTotal() const { return last_raw_total_; }
   int AutoCounter() const { return auto_counter_; }
 
