@@ -29,7 +29,8 @@ int ToInt(long long value) {
 std::string UsageText() {
   return "usage: lumiglow --headless [--input FILE|demo] [--offline] [--cycles N]\n"
          "                [--trace OUT.csv] [--mode 0..5] [--level 0..60] [--agc 1..60]\n"
-         "                [--thresholds t1,...,t18] [--invert]\n";
+         "                [--thresholds t1,...,t18] [--invert]\n"
+         "                [--effect N]\n";
 }
 
 ParseResult ParseCommandLine(const std::vector<std::string>& args) {
@@ -68,6 +69,11 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
       } else {
         (arg == "--mode" ? o.mode : arg == "--level" ? o.level : o.agc) = ToInt(*number);
       }
+    } else if (arg == "--effect") {
+      if (!value(text)) return fail("--effect needs a number");
+      const auto number = ParseInteger(text);
+      if (!number) return fail("--effect value '" + text + "' is not a number");
+      o.effect = ToInt(*number);
     } else if (arg == "--thresholds") {
       if (!value(text)) return fail("--thresholds needs 18 numbers separated by commas");
       std::array<int, 18> bars{};

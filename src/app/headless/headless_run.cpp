@@ -9,12 +9,15 @@
 #include <memory>
 
 #include "app/headless/engine_startup.h"
+#include "app/headless/headless_effects.h"
 #include "app/headless/lamp_line.h"
 #include "app/headless/trace_writer.h"
 #include "engine/engine.h"
 #include "engine/worker_thread.h"
 #include "platform/audio/clip_source.h"
 #include "platform/audio/demo_clip.h"
+#include "settings/current_files.h"
+#include "settings/ui_texts.h"
 
 namespace lumiglow {
 namespace {
@@ -86,6 +89,10 @@ int RunHeadless(const HeadlessOptions& options) {
   values.thresholds = options.thresholds;
   values.invert = options.invert;
   PrepareEngine(engine, values);
+  CurrentFiles files;
+  UiTexts texts;
+  HeadlessEffects effects(engine, files, texts);
+  effects.Start(options.effect);
   source->StartRecording();
   InstallStopSignals();
 
