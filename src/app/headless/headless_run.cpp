@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "app/headless/engine_startup.h"
+#include "app/headless/keyboard_startup.h"
 #include "app/headless/lamp_line.h"
 #include "app/headless/trace_writer.h"
 #include "engine/engine.h"
@@ -86,6 +87,7 @@ int RunHeadless(const HeadlessOptions& options) {
   values.thresholds = options.thresholds;
   values.invert = options.invert;
   PrepareEngine(engine, values);
+  KeyboardStartup keyboard(engine, options.keyboard ? 1 : 0);
   source->StartRecording();
   InstallStopSignals();
 
@@ -116,6 +118,7 @@ int RunHeadless(const HeadlessOptions& options) {
     engine.ResetBands();
     worker.Wait();
   }
+  keyboard.RestoreOnExit();
   trace.Close();
   return 0;
 }
