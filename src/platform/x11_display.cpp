@@ -57,6 +57,8 @@ void KeepRunning(Display*, void*) {}
 void InstallHandlers() {
   static std::once_flag once;
   std::call_once(once, [] {
+    // The lock keys are reached from two threads (on one connection, one at a time).
+    XInitThreads();
     Registry& r = Connections();
     r.previous_error = XSetErrorHandler(OnError);
     r.previous_io_error = XSetIOErrorHandler(OnIoError);
