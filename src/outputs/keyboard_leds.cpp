@@ -56,8 +56,10 @@ std::array<int, 3> StepGroupPeaks(SharedState& state) {
 
 void KeyboardLeds::Run(Engine& engine, bool /*silent*/) {
   const std::array<int, 3> leds = StepGroupPeaks(engine.State());
+  // The button is read under the lock: a restore that follows the button going
+  // off cannot be undone by a step that saw it still on.
   std::lock_guard lock(mutex_);
-  if (released_ || engine.Ui().State(ctl::kKeyboardButton) == 0) return;
+  if (!music_owns_locks_ || engine.Ui().State(ctl::kKeyboardButton) == 0) return;
   SetKeyboardLed(locks_, 'n', leds[0]);
   SetKeyboardLed(locks_, 'c', leds[1]);
   SetKeyboardLed(locks_, 's', leds[2]);
@@ -68,14 +70,12 @@ void KeyboardLeds::RecordLockStates() {
   saved_.caps_lock = locks_.IsLockOn(LockKey::kCapsLock) ? 1 : 0;
   saved_.num_lock = locks_.IsLockOn(LockKey::kNumLock) ? 1 : 0;
   saved_.scroll_lock = locks_.IsLockOn(LockKey::kScrollLock) ? 1 : 0;
+  music_owns_locks_ = true;
 }
 
 void KeyboardLeds::RestoreLockStates() {
   std::lock_guard lock(mutex_);
-  RestoreLocked();
-}
-
-void KeyboardLeds::RestoreLocked() {
+  music_owns_locks_ = false;
   SetKeyboardLed(locks_, 'n', saved_.num_lock);
   SetKeyboardLed(locks_, 'c', saved_.caps_lock);
   SetKeyboardLed(locks_, 's', saved_.scroll_lock);
@@ -89,10 +89,8 @@ void KeyboardLeds::OnKeyboardButton(int state) {
   }
 }
 
-void KeyboardLeds::RestoreLockStatesOnExit() {
-  std::lock_guard lock(mutex_);
-  released_ = true;
-  RestoreLocked();
+void KeyboardLeds::RestoreLockStatesOnExit(int keyboard_button) {
+  if (keyboard_button != 0) RestoreLockStates();
 }
 
 SavedLockStates KeyboardLeds::Saved() const {

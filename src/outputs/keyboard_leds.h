@@ -30,35 +30,37 @@ void SetKeyboardLed(KeyboardLocks& locks, char letter, int state);
 std::array<int, 3> StepGroupPeaks(SharedState& state);
 
 // The lamp step of the worker cycle, and the recording and restoring of the
-// user's lock states that the user-interface thread calls.
+// user's lock states that the user-interface thread calls. Between a recording
+// and the next restore the locks belong to the music; outside that span no lamp
+// step touches them, so a restore always has the last word (the exit path's
+// restore included) and a recording always sees the user's own states.
 class KeyboardLeds : public CycleStage {
  public:
   explicit KeyboardLeds(KeyboardLocks& locks) : locks_(locks) {}
 
   // Worker thread, every cycle whether or not the output is on: the peaks, then,
-  // while KeyboardButton is on, Num Lock, Caps Lock and Scroll Lock in that order.
+  // while KeyboardButton is on and the locks belong to the music, Num Lock,
+  // Caps Lock and Scroll Lock in that order.
   void Run(Engine& engine, bool silent) override;
 
-  // User-interface thread.
+  // User-interface thread: at start-up, on KeyboardButton's events and on exit.
   void RecordLockStates();
   void RestoreLockStates();  // Num Lock, Caps Lock, Scroll Lock
   // KeyboardButton's event: on records the states anew, off puts them back.
   void OnKeyboardButton(int state);
-  // The exit path: puts the states back and keeps every later lamp step off the
-  // locks, so the user is left with the states they had.
-  void RestoreLockStatesOnExit();
+  // The exit path, given KeyboardButton's state: puts the states back while the
+  // output is on. With it off the locks are the user's already (put back when it
+  // went off, or never touched), and changes the user made since stay.
+  void RestoreLockStatesOnExit(int keyboard_button);
 
   SavedLockStates Saved() const;
 
  private:
-  void RestoreLocked();
-
   KeyboardLocks& locks_;
-  // Orders the worker's lock switching against recording and restoring: a
-  // restore is never followed by a lamp step that read the button before it.
+  // Orders the worker's lock switching against recording and restoring.
   mutable std::mutex mutex_;
   SavedLockStates saved_;
-  bool released_ = false;
+  bool music_owns_locks_ = false;
 };
 
 }  // namespace lumiglow

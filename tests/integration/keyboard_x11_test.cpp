@@ -97,17 +97,23 @@ TEST_F(KeyboardX11Test, TheUsersStatesComeBackOnExitAndStay) {
   EXPECT_EQ(x_.LampChanges(), 0);
 }
 
-TEST_F(KeyboardX11Test, OutputOffTouchesNoLockButRecordsAtStartUp) {
+TEST_F(KeyboardX11Test, WithTheOutputOffNoLockIsTouchedUpToTheExit) {
   x_.SetLocks(false, true, false);
   KeyboardStartup keyboard(engine_, 0);
   ASSERT_TRUE(keyboard.Connected());
-  EXPECT_EQ(keyboard.Leds()->Saved().num_lock, 1);
+  EXPECT_EQ(keyboard.Leds()->Saved().num_lock, 1);  // recorded at start-up all the same
   x_.WatchLamps();
   for (int cycle = 0; cycle < 3; ++cycle) {
     engine_.State().GroupLevels[1] = 9.0f + cycle;
     engine_.Hooks().keyboard_stage->Run(engine_, false);
   }
   EXPECT_EQ(x_.LampChanges(), 0);
+
+  x_.SetLock(kCapsLock, true);  // the user's own Caps Lock stays after the exit
+  x_.LampChanges();
+  keyboard.RestoreOnExit();
+  EXPECT_EQ(x_.LampChanges(), 0);
+  EXPECT_TRUE(x_.LampOn(kCapsLock));
 }
 
 // A whole headless run with the lamps on: they flash while it runs and the

@@ -75,7 +75,10 @@ void PrintTo(const LevelRun& run, std::ostream* os) {
 
 class LampSequenceTest : public ::testing::TestWithParam<LevelRun> {
  protected:
-  LampSequenceTest() { controls_.SetState(ctl::kKeyboardButton, 1); }
+  LampSequenceTest() {
+    controls_.SetState(ctl::kKeyboardButton, 1);
+    leds_.RecordLockStates();
+  }
 
   Controls controls_;
   Engine engine_{controls_};
@@ -108,7 +111,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 class KeyboardLedsTest : public ::testing::Test {
  protected:
-  KeyboardLedsTest() { controls_.SetState(ctl::kKeyboardButton, 1); }
+  KeyboardLedsTest() {
+    controls_.SetState(ctl::kKeyboardButton, 1);
+    leds_.RecordLockStates();
+  }
 
   void Cycle(float low, float middle, float high) {
     engine_.State().GroupLevels[0] = low;
@@ -213,7 +219,7 @@ TEST_F(KeyboardLedsTest, NoLampStepTouchesTheLocksAfterTheExitRestore) {
   SetUser(true, false, false);
   leds_.RecordLockStates();
   Cycle(5.0f, 0.0f, 5.0f);
-  leds_.RestoreLockStatesOnExit();
+  leds_.RestoreLockStatesOnExit(1);
   locks_.ClearPresses();
 
   for (int cycle = 0; cycle < 4; ++cycle) Cycle(9.0f + cycle, 0.0f, 9.0f + cycle);
@@ -221,6 +227,35 @@ TEST_F(KeyboardLedsTest, NoLampStepTouchesTheLocksAfterTheExitRestore) {
   EXPECT_TRUE(locks_.IsLockOn(kCapsLock));
   EXPECT_FALSE(locks_.IsLockOn(kNumLock));
   EXPECT_EQ(engine_.State().GroupPeaks[0], 12);  // the peaks still follow the music
+}
+
+TEST_F(KeyboardLedsTest, ExitWithTheOutputOffKeepsWhatTheUserSetSince) {
+  SetUser(false, false, false);
+  controls_.SetState(ctl::kKeyboardButton, 0);
+  leds_.OnKeyboardButton(0);
+  SetUser(true, false, true);  // typing with Caps Lock while the lamps are off
+  locks_.ClearPresses();
+  leds_.RestoreLockStatesOnExit(0);
+  EXPECT_TRUE(locks_.Presses().empty());
+  EXPECT_TRUE(locks_.IsLockOn(kCapsLock));
+}
+
+// The window turns the button on before its event records the states: a lamp
+// step in between must not switch a lock that the recording then takes for the user's.
+TEST_F(KeyboardLedsTest, ButtonOnWaitsForItsRecording) {
+  controls_.SetState(ctl::kKeyboardButton, 0);
+  leds_.OnKeyboardButton(0);
+  SetUser(false, true, false);  // by hand while the output is off
+
+  controls_.SetState(ctl::kKeyboardButton, 1);
+  Cycle(5.0f, 5.0f, 5.0f);
+  EXPECT_TRUE(locks_.Presses().empty());
+
+  leds_.OnKeyboardButton(1);
+  EXPECT_EQ(leds_.Saved().num_lock, 1);
+  EXPECT_EQ(leds_.Saved().caps_lock, 0);
+  Cycle(9.0f, 9.0f, 9.0f);
+  EXPECT_EQ(locks_.Presses(), (std::vector<LockKey>{kCapsLock, kScrollLock}));
 }
 
 struct LedCase {
@@ -252,39 +287,48 @@ TEST(SetKeyboardLedTest, UnknownLetterDoesNothing) {
   EXPECT_TRUE(locks.Presses().empty());
 }
 
-// The worker keeps stepping the lamps while the user-interface thread runs the
-// exit path: once the restore has returned, no lock moves any more.
-TEST(KeyboardLedsConcurrency, ExitRestoreIsTheLastWord) {
-  Controls controls;
-  controls.SetState(ctl::kKeyboardButton, 1);
-  Engine engine(controls);
-  FakeKeyboardLocks locks;
-  KeyboardLeds leds(locks);
-  leds.RecordLockStates();
+// The worker keeps stepping the lamps while the user-interface thread gives the
+// locks back, on exit (the button stays on) or with the button: once the restore
+// has returned, no lock moves any more.
+TEST(KeyboardLedsConcurrency, RestoreIsTheLastWord) {
+  for (bool button_off : {false, true}) {
+    SCOPED_TRACE(button_off ? "button off" : "exit");
+    Controls controls;
+    controls.SetState(ctl::kKeyboardButton, 1);
+    Engine engine(controls);
+    FakeKeyboardLocks locks;
+    KeyboardLeds leds(locks);
+    leds.RecordLockStates();
 
-  std::atomic<bool> stop{false};
-  std::atomic<int> cycles{0};
-  std::thread worker([&] {
-    float level = 1.0f;
-    while (!stop.load()) {
-      for (int g = 0; g < 3; ++g) engine.State().GroupLevels[g] = level;
-      level = level > 50.0f ? 1.0f : level + 3.0f;
-      leds.Run(engine, false);
-      cycles.fetch_add(1);
+    std::atomic<bool> stop{false};
+    std::atomic<int> cycles{0};
+    std::thread worker([&] {
+      float level = 1.0f;
+      while (!stop.load()) {
+        for (int g = 0; g < 3; ++g) engine.State().GroupLevels[g] = level;
+        level = level > 50.0f ? 1.0f : level + 3.0f;
+        leds.Run(engine, false);
+        cycles.fetch_add(1);
+      }
+    });
+    while (cycles.load() < 100) std::this_thread::yield();
+    if (button_off) {
+      controls.SetState(ctl::kKeyboardButton, 0);
+      leds.OnKeyboardButton(0);
+    } else {
+      leds.RestoreLockStatesOnExit(1);
     }
-  });
-  while (cycles.load() < 100) std::this_thread::yield();
-  leds.RestoreLockStatesOnExit();
-  const size_t presses_at_restore = locks.Presses().size();
-  const int cycles_at_restore = cycles.load();
-  while (cycles.load() < cycles_at_restore + 100) std::this_thread::yield();
-  stop = true;
-  worker.join();
+    const size_t presses_at_restore = locks.Presses().size();
+    const int cycles_at_restore = cycles.load();
+    while (cycles.load() < cycles_at_restore + 100) std::this_thread::yield();
+    stop = true;
+    worker.join();
 
-  EXPECT_EQ(locks.Presses().size(), presses_at_restore);
-  EXPECT_FALSE(locks.IsLockOn(kNumLock));
-  EXPECT_FALSE(locks.IsLockOn(kCapsLock));
-  EXPECT_FALSE(locks.IsLockOn(kScrollLock));
+    EXPECT_EQ(locks.Presses().size(), presses_at_restore);
+    EXPECT_FALSE(locks.IsLockOn(kNumLock));
+    EXPECT_FALSE(locks.IsLockOn(kCapsLock));
+    EXPECT_FALSE(locks.IsLockOn(kScrollLock));
+  }
 }
 
 }  // namespace

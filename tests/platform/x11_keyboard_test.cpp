@@ -82,11 +82,13 @@ class PrivateXServer {
     posix_spawn_file_actions_destroy(&actions);
     close(fds[1]);
     if (!spawned) pid_ = 0;
-    // The server writes its display number once it accepts connections.
-    char number[16] = {};
-    ssize_t got = spawned ? read(fds[0], number, sizeof number - 1) : 0;
+    // The server writes its display number and a newline, in two writes, once
+    // it accepts connections; it dies if the second finds the pipe closed.
+    std::string number;
+    char c = 0;
+    while (spawned && read(fds[0], &c, 1) == 1 && c != '\n') number += c;
     close(fds[0]);
-    if (got > 0) name_ = ":" + std::string(number, number + got - (number[got - 1] == '\n'));
+    if (!number.empty()) name_ = ":" + number;
   }
   ~PrivateXServer() { Stop(); }
 

@@ -38,7 +38,7 @@ KeyboardStartup::~KeyboardStartup() {
 }
 
 void KeyboardStartup::RestoreOnExit() {
-  if (leds_) leds_->RestoreLockStatesOnExit();
+  if (leds_) leds_->RestoreLockStatesOnExit(engine_.Ui().State(ctl::kKeyboardButton));
 }
 
 }  // namespace lumiglow

@@ -28,8 +28,8 @@ class KeyboardStartup {
   // The lamp step, for the window's KeyboardButton event; null without a display.
   KeyboardLeds* Leds() const { return leds_.get(); }
 
-  // The exit path, after the settings are saved: the user's lock states come
-  // back, and later lamp steps leave them alone.
+  // The exit path, after the settings are saved: with the output on, the user's
+  // lock states come back and later lamp steps leave them alone.
   void RestoreOnExit();
 
  private:
