@@ -7,6 +7,24 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 
+# An X server of our own for the keyboard tests, on the first free display
+# number, whatever else is running. -noreset: without it the server resets,
+# and forgets its lock states, whenever its last client disconnects.
+if command -v Xvfb >/dev/null; then
+  xvfb_number=$(mktemp)
+  Xvfb -displayfd 3 -noreset -nolisten tcp 3>"$xvfb_number" >/dev/null 2>&1 &
+  xvfb_pid=$!
+  trap 'kill "$xvfb_pid" 2>/dev/null || true' EXIT
+  for _ in $(seq 100); do [ -s "$xvfb_number" ] && break; sleep 0.1; done
+  if [ -s "$xvfb_number" ]; then
+    export DISPLAY=":$(head -n 1 "$xvfb_number")"
+    echo "== Xvfb on $DISPLAY"
+  else
+    echo "== Xvfb did not start; the X tests will skip"
+  fi
+  rm -f "$xvfb_number"
+fi
+
 echo "== build and test"
 scripts/build.sh build
 ctest --test-dir build --output-on-failure -j"$(nproc)"

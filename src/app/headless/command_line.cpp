@@ -29,7 +29,7 @@ int ToInt(long long value) {
 std::string UsageText() {
   return "usage: lumiglow --headless [--input FILE|demo] [--offline] [--cycles N]\n"
          "                [--trace OUT.csv] [--mode 0..5] [--level 0..60] [--agc 1..60]\n"
-         "                [--thresholds t1,...,t18] [--invert]\n"
+         "                [--thresholds t1,...,t18] [--invert] [--keyboard]\n"
          "                [--effect N]\n";
 }
 
@@ -54,6 +54,8 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
       o.offline = true;
     } else if (arg == "--invert") {
       o.invert = true;
+    } else if (arg == "--keyboard") {
+      o.keyboard = true;
     } else if (arg == "--help" || arg == "-h") {
       o.help = true;
     } else if (arg == "--input" || arg == "--trace") {

@@ -2,6 +2,7 @@
 //   lumiglow --headless [--input FILE|demo] [--offline] [--cycles N] [--trace OUT.csv]
 //            [--mode 0..5] [--level 0..60] [--agc 1..60] [--thresholds t1,...,t18] [--invert]
 //            [--effect N]
+//            [--keyboard]
 #pragma once
 
 #include <array>
@@ -24,6 +25,7 @@ struct HeadlessOptions {
   std::optional<std::array<int, 18>> thresholds;
   bool invert = false;
   std::optional<int> effect;  // the entry of the effect box, as a preset would choose it
+  bool keyboard = false;  // the keyboard lamps on, as KEY_LED = 1 does
 };
 
 struct ParseResult {

@@ -10,6 +10,7 @@
 
 #include "app/headless/engine_startup.h"
 #include "app/headless/headless_effects.h"
+#include "app/headless/keyboard_startup.h"
 #include "app/headless/lamp_line.h"
 #include "app/headless/trace_writer.h"
 #include "engine/engine.h"
@@ -93,6 +94,7 @@ int RunHeadless(const HeadlessOptions& options) {
   UiTexts texts;
   HeadlessEffects effects(engine, files, texts);
   effects.Start(options.effect);
+  KeyboardStartup keyboard(engine, options.keyboard ? 1 : 0);
   source->StartRecording();
   InstallStopSignals();
 
@@ -123,6 +125,7 @@ int RunHeadless(const HeadlessOptions& options) {
     engine.ResetBands();
     worker.Wait();
   }
+  keyboard.RestoreOnExit();
   trace.Close();
   return 0;
 }
