@@ -8,8 +8,10 @@
 #include <cstdio>
 #include <memory>
 
+#include "app/headless/device_startup.h"
 #include "app/headless/engine_startup.h"
 #include "app/headless/lamp_line.h"
+#include "app/headless/stderr_messages.h"
 #include "app/headless/trace_writer.h"
 #include "engine/engine.h"
 #include "engine/worker_thread.h"
@@ -64,6 +66,10 @@ std::unique_ptr<ClipRecordingSource> OpenInput(const HeadlessOptions& options,
 }  // namespace
 
 int RunHeadless(const HeadlessOptions& options) {
+  DeviceStartup devices;
+  StderrMessages messages;
+  if (!devices.RequirePortLibrary(messages)) return 0;
+
   std::string error;
   auto source = OpenInput(options, error);
   if (!source) {
@@ -87,6 +93,8 @@ int RunHeadless(const HeadlessOptions& options) {
   values.invert = options.invert;
   PrepareEngine(engine, values);
   source->StartRecording();
+  // Placeholder until the settings file is read: the values of a missing one.
+  devices.Start(engine, DeviceSettings{});
   InstallStopSignals();
 
   LampDisplay lamps;
@@ -116,6 +124,7 @@ int RunHeadless(const HeadlessOptions& options) {
     engine.ResetBands();
     worker.Wait();
   }
+  devices.Exit();
   trace.Close();
   return 0;
 }
