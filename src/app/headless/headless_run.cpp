@@ -8,10 +8,12 @@
 #include <cstdio>
 #include <memory>
 
+#include "app/headless/device_startup.h"
 #include "app/headless/engine_startup.h"
 #include "app/headless/headless_effects.h"
 #include "app/headless/keyboard_startup.h"
 #include "app/headless/lamp_line.h"
+#include "app/headless/stderr_messages.h"
 #include "app/headless/trace_writer.h"
 #include "engine/engine.h"
 #include "engine/worker_thread.h"
@@ -68,6 +70,10 @@ std::unique_ptr<ClipRecordingSource> OpenInput(const HeadlessOptions& options,
 }  // namespace
 
 int RunHeadless(const HeadlessOptions& options) {
+  DeviceStartup devices;
+  StderrMessages messages;
+  if (!devices.RequirePortLibrary(messages)) return 0;
+
   std::string error;
   auto source = OpenInput(options, error);
   if (!source) {
@@ -96,6 +102,8 @@ int RunHeadless(const HeadlessOptions& options) {
   effects.Start(options.effect);
   KeyboardStartup keyboard(engine, options.keyboard ? 1 : 0);
   source->StartRecording();
+  // Placeholder until the settings file is read: the values of a missing one.
+  devices.Start(engine, DeviceSettings{});
   InstallStopSignals();
 
   LampDisplay lamps;
@@ -126,6 +134,7 @@ int RunHeadless(const HeadlessOptions& options) {
     worker.Wait();
   }
   keyboard.RestoreOnExit();
+  devices.Exit();
   trace.Close();
   return 0;
 }

@@ -1,22 +1,29 @@
 #include "app/headless/stderr_messages.h"
 
 #include <cstdio>
-#include <string>
 
 #include "controls/cp1251.h"
 
 namespace lumiglow {
 
-void StderrMessages::ShowMessage(MessageIcon, const std::string& title, const std::string& text) {
-  // A message may span lines (the missing-library text does); one line here.
-  const std::string utf8 = Utf8FromCp1251(title) + " " + Utf8FromCp1251(text);
-  std::string line;
-  for (std::size_t i = 0; i < utf8.size(); ++i) {
-    const char c = utf8[i];
-    if (c == '\r' && i + 1 < utf8.size() && utf8[i + 1] == '\n') continue;
-    line += (c == '\r' || c == '\n') ? ' ' : c;
+std::string StderrMessages::LineFor(const std::string& title, const std::string& text) {
+  std::string line = Utf8FromCp1251(title) + " ";
+  const std::string body = Utf8FromCp1251(text);
+  for (std::size_t i = 0; i < body.size(); ++i) {
+    if (body[i] == '\r' && i + 1 < body.size() && body[i + 1] == '\n') {
+      line += ' ';
+      ++i;
+    } else if (body[i] == '\r' || body[i] == '\n') {
+      line += ' ';
+    } else {
+      line += body[i];
+    }
   }
-  std::fprintf(stderr, "lumiglow: %s\n", line.c_str());
+  return line;
+}
+
+void StderrMessages::ShowMessage(MessageIcon, const std::string& title, const std::string& text) {
+  std::fprintf(stderr, "lumiglow: %s\n", LineFor(title, text).c_str());
 }
 
 }  // namespace lumiglow

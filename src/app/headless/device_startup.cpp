@@ -1,0 +1,80 @@
+#include "app/headless/device_startup.h"
+
+#include <chrono>
+
+#include "engine/engine.h"
+#include "outputs/output_stage.h"
+#include "outputs/parallel_port.h"
+#include "outputs/serial_link.h"
+#include "outputs/usb_link.h"
+#include "platform/hidapi_access.h"
+#include "platform/ieee1284_port.h"
+#include "platform/serial_port_linux.h"
+
+namespace lumiglow {
+namespace {
+
+constexpr std::chrono::milliseconds kUsbPollPeriod{500};
+
+}  // namespace
+
+DeviceStartup::DeviceStartup()
+    : DeviceStartup(std::make_unique<HidapiAccess>(), std::make_unique<LinuxSerialPortAccess>(),
+                    std::make_unique<Ieee1284PortAccess>()) {}
+
+DeviceStartup::DeviceStartup(std::unique_ptr<HidAccess> hid,
+                             std::unique_ptr<SerialPortAccess> serial_ports,
+                             std::unique_ptr<PortAccess> port)
+    : hid_(std::move(hid)),
+      serial_ports_(std::move(serial_ports)),
+      port_(std::move(port)),
+      lpt_(std::make_unique<ParallelPort>(*port_)) {
+  hid_->HidLoadLibrary();  // failures are not reported: no controller is ever found
+}
+
+DeviceStartup::~DeviceStartup() {
+  Exit();
+}
+
+bool DeviceStartup::RequirePortLibrary(UserMessages& messages) {
+  return lumiglow::RequirePortLibrary(*port_, messages);
+}
+
+void DeviceStartup::Start(Engine& engine, const DeviceSettings& settings) {
+  if (engine_) return;
+  engine_ = &engine;
+  usb_ = std::make_unique<UsbLink>(*hid_, engine.Ui(), engine.State(), settings.vid, settings.pid);
+  serial_ = std::make_unique<SerialLink>(*serial_ports_, engine.Ui(), engine.State());
+  stage_ = std::make_unique<OutputStage>(usb_.get(), serial_.get(), lpt_.get());
+
+  if (settings.settings_opened) serial_->ScanSerialPorts(settings.rs232);
+  usb_->PollUsbDevice();
+  poll_thread_ = std::thread([this] { PollLoop(); });
+
+  EngineHooks hooks = engine.Hooks();
+  hooks.output_stage = stage_.get();
+  engine.SetHooks(hooks);
+}
+
+void DeviceStartup::PollLoop() {
+  std::unique_lock lock(poll_mutex_);
+  while (!poll_wake_.wait_for(lock, kUsbPollPeriod, [this] { return poll_stop_; })) {
+    lock.unlock();
+    usb_->PollUsbDevice();
+    lock.lock();
+  }
+}
+
+void DeviceStartup::Exit() {
+  if (!engine_) return;
+  {
+    std::lock_guard lock(poll_mutex_);
+    poll_stop_ = true;
+  }
+  poll_wake_.notify_all();
+  if (poll_thread_.joinable()) poll_thread_.join();
+  engine_->State().OutputsSuspended = 1;
+  stage_->AllOffSequence(engine_->State());
+}
+
+}  // namespace lumiglow
