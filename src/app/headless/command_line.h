@@ -1,6 +1,7 @@
 // The headless command line:
 //   lumiglow --headless [--input FILE|demo] [--offline] [--cycles N] [--trace OUT.csv]
 //            [--mode 0..5] [--level 0..60] [--agc 1..60] [--thresholds t1,...,t18] [--invert]
+//            [--data-dir DIR]
 #pragma once
 
 #include <array>
@@ -22,6 +23,7 @@ struct HeadlessOptions {
   std::optional<int> agc;
   std::optional<std::array<int, 18>> thresholds;
   bool invert = false;
+  std::string data_dir;  // settings, presets and languages together; empty: the default places
 };
 
 struct ParseResult {

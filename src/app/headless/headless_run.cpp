@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <memory>
 
-#include "app/headless/engine_startup.h"
+#include "app/headless/headless_startup.h"
 #include "app/headless/lamp_line.h"
 #include "app/headless/trace_writer.h"
 #include "engine/engine.h"
@@ -79,13 +79,13 @@ int RunHeadless(const HeadlessOptions& options) {
   Controls controls;
   Engine engine(controls);
   engine.SetRecordingSource(source.get());
-  StartValues values;
-  values.light_mode = options.mode;
-  values.level = options.level;
-  values.agc = options.agc;
-  values.thresholds = options.thresholds;
-  values.invert = options.invert;
-  PrepareEngine(engine, values);
+  HeadlessSession session(engine);
+  // After the input and trace, whose names are relative to where we started.
+  if (!EnterDataFolder(options, session.files, error)) {
+    std::fprintf(stderr, "lumiglow: %s\n", error.c_str());
+    return 2;
+  }
+  RunStartupFileSteps(session, options);
   source->StartRecording();
   InstallStopSignals();
 
@@ -94,8 +94,10 @@ int RunHeadless(const HeadlessOptions& options) {
   int64_t cycle = 0;
   if (options.offline) {
     engine.ResetBands();
+    ApplyStartupLanguage(session);
     while (!g_stop_requested && cycle != limit) {
       engine.WorkerCycle();
+      session.preset_changes.RunPending();
       ++cycle;
       trace.WriteCycle(cycle, cycle * 50, engine);
       lamps.Show(engine);
@@ -103,6 +105,7 @@ int RunHeadless(const HeadlessOptions& options) {
     }
   } else {
     const auto started = std::chrono::steady_clock::now();
+    std::atomic<bool> worker_done{false};
     WorkerThread worker;
     worker.Start(engine, [&] {
       ++cycle;
@@ -111,12 +114,18 @@ int RunHeadless(const HeadlessOptions& options) {
                             .count();
       trace.WriteCycle(cycle, t_ms, engine);
       lamps.Show(engine);
-      return !g_stop_requested && cycle != limit;
+      const bool more = !g_stop_requested && cycle != limit;
+      if (!more) worker_done = true;
+      return more;
     });
     engine.ResetBands();
+    ApplyStartupLanguage(session);
+    // The main thread is the user-interface thread: it runs the preset hotkey's changes.
+    while (!worker_done) session.preset_changes.WaitAndRun(std::chrono::milliseconds(50));
     worker.Wait();
   }
   trace.Close();
+  LeaveThroughClose(session, cycle > 0);
   return 0;
 }
 
