@@ -1,5 +1,6 @@
 #include "settings/pref_storage.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -7,6 +8,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <ctime>
 #include <random>
 
 namespace lumiglow {
@@ -49,11 +51,14 @@ std::string ResolveTarget(const std::string& path) {
   return resolved;
 }
 
+constexpr std::size_t kSuffixLength = 6;
+constexpr time_t kStaleSeconds = 60;
+
 std::string RandomSuffix() {
   static constexpr char kChars[] = "abcdefghijklmnopqrstuvwxyz0123456789";
   thread_local std::mt19937 random{std::random_device{}()};
   std::uniform_int_distribution<int> pick(0, sizeof kChars - 2);
-  std::string s(6, ' ');
+  std::string s(kSuffixLength, ' ');
   for (char& c : s) c = kChars[pick(random)];
   return s;
 }
@@ -71,6 +76,28 @@ int CreateTempBeside(const std::string& target, std::string& temp_path) {
     if (fd >= 0 || errno != EEXIST) return fd;
   }
   return -1;
+}
+
+// Temporary files of this target that a process killed while saving left
+// behind. Only old ones go: a young one may belong to a save still under way.
+void RemoveStaleTemps(const std::string& target) {
+  const std::size_t slash = target.rfind('/');
+  const std::string folder = slash == std::string::npos ? "./" : target.substr(0, slash + 1);
+  const std::string prefix = "." + target.substr(slash == std::string::npos ? 0 : slash + 1) + ".";
+  DIR* dir = opendir(folder.c_str());
+  if (dir == nullptr) return;
+  const time_t now = time(nullptr);
+  while (const dirent* entry = readdir(dir)) {
+    const std::string_view name = entry->d_name;
+    if (name.size() != prefix.size() + kSuffixLength + 1 || !name.starts_with(prefix) ||
+        !name.ends_with('~'))
+      continue;
+    const std::string path = folder + std::string(name);
+    struct stat st{};
+    if (lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && now - st.st_mtime > kStaleSeconds)
+      unlink(path.c_str());
+  }
+  closedir(dir);
 }
 
 void SyncFolderOf(const std::string& path) {
@@ -144,6 +171,7 @@ bool ReplacePrefStorage(const std::string& path, std::string_view bytes, int fd)
     return false;
   }
   SyncFolderOf(target);
+  RemoveStaleTemps(target);
   return true;
 }
 
