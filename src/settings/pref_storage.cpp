@@ -100,15 +100,6 @@ void RemoveStaleTemps(const std::string& target) {
   closedir(dir);
 }
 
-void SyncFolderOf(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-  const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  fsync(fd);
-  close(fd);
-}
-
 bool RewriteInPlace(int fd, std::string_view bytes) {
   if (fd < 0) return false;
   if (!WriteAll(fd, bytes, 0)) return false;
@@ -170,7 +161,8 @@ bool ReplacePrefStorage(const std::string& path, std::string_view bytes, int fd)
     unlink(temp_path.c_str());
     return false;
   }
-  SyncFolderOf(target);
+  // The folder is not flushed: should the rename be lost in a power cut, the
+  // old file is still whole.
   RemoveStaleTemps(target);
   return true;
 }
