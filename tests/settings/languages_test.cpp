@@ -20,7 +20,9 @@ using testing::SettingsRig;
 using testing::TempFolder;
 using testing::WriteFile;
 
-std::string Ru(const char* utf8) { return Cp1251FromUtf8(utf8); }
+std::string Ru(const char* utf8) {
+  return Cp1251FromUtf8(utf8);
+}
 
 const fs::path kShippedEnglish = fs::path(LUMIGLOW_SOURCE_DIR) / "assets" / "English.lng";
 
@@ -85,7 +87,7 @@ TEST(LanguagesTest, ShippedEnglishTranslatesEveryKey) {
     for (const char c : text) EXPECT_TRUE(c >= 0x20 && c < 0x7F) << key.key;
   }
   ClosePrefFile();
-  EXPECT_EQ(keys.size(), 22u + 24u);  // ac, ac1..ac21 and ac34..ac57
+  EXPECT_EQ(keys.size(), 22u + 24u);            // ac, ac1..ac21 and ac34..ac57
   EXPECT_EQ(ReadFile(kShippedEnglish), bytes);  // never written
 }
 
@@ -104,7 +106,8 @@ TEST(LanguagesTest, SwitchingToALanguageWithoutAFileBringsBackTheBuiltInTexts) {
 
 TEST(LanguagesTest, CyrillicPlainFileIsAppliedByteForByteAndNeverWritten) {
   TempFolder folder;
-  const std::string file = "[MainWin]\r\nac7 = " + Ru("Закрыть") + "\r\nac41=" + Ru("Наоборот") + "\r\n";
+  const std::string file =
+      "[MainWin]\r\nac7 = " + Ru("Закрыть") + "\r\nac41=" + Ru("Наоборот") + "\r\n";
   const std::string name = Ru("Русский") + ".lng";
   WriteFile(Utf8FromCp1251(name), file);
   SettingsRig rig;
@@ -132,7 +135,8 @@ class RecordingEffects : public EffectFileHooks {
   void FillEffectBox() override {
     ++fills;
     controls_.ClearItems(ctl::kEffectBox);
-    for (const char* name : {"Run", "Chase", "Flash", "Random"}) controls_.AddItem(ctl::kEffectBox, name);
+    for (const char* name : {"Run", "Chase", "Flash", "Random"})
+      controls_.AddItem(ctl::kEffectBox, name);
   }
   void LoadEffect(const std::string&) override { ++loads; }
   int fills = 0, loads = 0;
@@ -158,7 +162,8 @@ TEST(LanguagesTest, LanguageChangeKeepsEveryBoxSelectionAndSavesTheSettings) {
   rig.controls.SetState(ctl::kLanguageBox, 0);
 
   std::vector<int> before;
-  const std::vector<int> boxes = {ctl::kModeBox, ctl::kLanguageBox, ctl::kEffectBox, ctl::kPresetBox};
+  const std::vector<int> boxes = {ctl::kModeBox, ctl::kLanguageBox, ctl::kEffectBox,
+                                  ctl::kPresetBox};
   for (int box : boxes) before.push_back(rig.controls.State(box));
   for (int pin = 1; pin <= 18; ++pin) before.push_back(rig.controls.State(ctl::PinBox(pin)));
 
@@ -183,9 +188,9 @@ struct HelpCase {
 };
 
 TEST(LanguagesTest, HelpFileNamesUseTheFirstSevenCharacters) {
-  for (const HelpCase c : {HelpCase{"", "_spravka.rtf"}, HelpCase{"Ru", "Ru_spravka.rtf"},
-                           HelpCase{"English", "English_spravka.rtf"},
-                           HelpCase{"Deutsch2", "Deutsch_spravka.rtf"}})
+  for (const HelpCase c :
+       {HelpCase{"", "_spravka.rtf"}, HelpCase{"Ru", "Ru_spravka.rtf"},
+        HelpCase{"English", "English_spravka.rtf"}, HelpCase{"Deutsch2", "Deutsch_spravka.rtf"}})
     EXPECT_EQ(HelpFileName(c.language, "_spravka.rtf"), c.expected) << c.language;
 }
 

@@ -19,26 +19,46 @@ TEST_P(Latin1FromUtf8Test, FollowsTheLatin1Rule) {
   EXPECT_EQ(Latin1FromUtf8(GetParam().from), GetParam().to);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, Latin1FromUtf8Test,
-    ::testing::Values(
-        ConversionCase{"Ascii", "abc 123", "abc 123"},
-        ConversionCase{"TwoByteLatin1", "\xC3\xA9", "\xE9"},
-        ConversionCase{"LowestTwoByte", "\xC2\x80", "\x80"},
-        ConversionCase{"TwoByteAboveFF", "\xD0\x96", "?"},
-        ConversionCase{"LeadAtTheEnd", "a\xC3", "a?"},
-        ConversionCase{"LeadWithoutContinuation", "\xC3" "A", "?A"},
-        ConversionCase{"ThreeBytes", "\xE2\x82\xAC" "x", "?x"},
-        ConversionCase{"ThreeByteLeadThenAscii", "\xE2" "AB", "?AB"},
-        ConversionCase{"ThreeByteOneContinuation", "\xE2\x82" "A", "?A"},
-        ConversionCase{"ThreeByteCutOff", "\xE2\x82", ""},
-        ConversionCase{"ThreeByteLeadCutOffBeforeAscii", "\xE2" "A", "A"},
-        ConversionCase{"FourBytes", "\xF0\x9F\x98\x80", "?"},
-        ConversionCase{"FourByteCutOff", "x\xF0\x9F\x98", "x"},
-        ConversionCase{"StrayContinuation", "a\x80" "b", "ab"},
-        ConversionCase{"BytesF8ToFF", "\xF8\xFF" "c", "c"},
-        ConversionCase{"CyrillicReadsAsQuestionMarks", "\xD0\x9D\xD0\xB5\xD1\x82", "???"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, Latin1FromUtf8Test,
+                         ::testing::Values(ConversionCase{"Ascii", "abc 123", "abc 123"},
+                                           ConversionCase{"TwoByteLatin1", "\xC3\xA9", "\xE9"},
+                                           ConversionCase{"LowestTwoByte", "\xC2\x80", "\x80"},
+                                           ConversionCase{"TwoByteAboveFF", "\xD0\x96", "?"},
+                                           ConversionCase{"LeadAtTheEnd", "a\xC3", "a?"},
+                                           ConversionCase{"LeadWithoutContinuation",
+                                                          "\xC3"
+                                                          "A",
+                                                          "?A"},
+                                           ConversionCase{"ThreeBytes",
+                                                          "\xE2\x82\xAC"
+                                                          "x",
+                                                          "?x"},
+                                           ConversionCase{"ThreeByteLeadThenAscii",
+                                                          "\xE2"
+                                                          "AB",
+                                                          "?AB"},
+                                           ConversionCase{"ThreeByteOneContinuation",
+                                                          "\xE2\x82"
+                                                          "A",
+                                                          "?A"},
+                                           ConversionCase{"ThreeByteCutOff", "\xE2\x82", ""},
+                                           ConversionCase{"ThreeByteLeadCutOffBeforeAscii",
+                                                          "\xE2"
+                                                          "A",
+                                                          "A"},
+                                           ConversionCase{"FourBytes", "\xF0\x9F\x98\x80", "?"},
+                                           ConversionCase{"FourByteCutOff", "x\xF0\x9F\x98", "x"},
+                                           ConversionCase{"StrayContinuation",
+                                                          "a\x80"
+                                                          "b",
+                                                          "ab"},
+                                           ConversionCase{"BytesF8ToFF",
+                                                          "\xF8\xFF"
+                                                          "c",
+                                                          "c"},
+                                           ConversionCase{"CyrillicReadsAsQuestionMarks",
+                                                          "\xD0\x9D\xD0\xB5\xD1\x82", "???"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 class Utf8FromLatin1Test : public ::testing::TestWithParam<ConversionCase> {};
 

@@ -45,7 +45,9 @@ TEST_P(PrefFileGoldenTest, ReadsAndRewritesExactly) {
 std::string Dec(std::string_view key, int32_t fallback = -99) {
   return std::to_string(ReadPrefDecimal(key, fallback)) + "|";
 }
-std::string Text(std::string_view key) { return ReadPrefText(key, "<none>") + "|"; }
+std::string Text(std::string_view key) {
+  return ReadPrefText(key, "<none>") + "|";
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, PrefFileGoldenTest,
@@ -112,7 +114,8 @@ INSTANTIATE_TEST_SUITE_P(
                    "e=\r\n"},
         GoldenCase{"DecimalForms", "a=+5x\r\nb= -12\r\nc=abc\r\nd=99999999999\r\ne=$1F\r\n",
                    [] { return Dec("a") + Dec("b") + Dec("c") + Dec("d") + Dec("e"); },
-                   "5|-12|0|2147483647|0|", "a=+5x\r\nb= -12\r\nc=abc\r\nd=99999999999\r\ne=$1F\r\n"},
+                   "5|-12|0|2147483647|0|",
+                   "a=+5x\r\nb= -12\r\nc=abc\r\nd=99999999999\r\ne=$1F\r\n"},
         GoldenCase{"NegativeAndSmallestDecimals", std::nullopt,
                    [] {
                      WritePrefDecimal("n", -7);
@@ -121,16 +124,17 @@ INSTANTIATE_TEST_SUITE_P(
                      return std::string();
                    },
                    "", "n = -7\r\nm = -2147483648\r\nz = 0\r\n"},
-        GoldenCase{"RewriteNormalises",
-                   "  ;comment\r\n\r\n   \r\n;\ttab\r\n;  two\r\nkey=value  \r\nnoequals  \r\n=v\r\n"
-                   "a=b=c\r\n  [grp]  trailing\r\n[nobracket  \r\nin=1\r\n",
-                   [] {
-                     WritePrefText("new", "n");
-                     return Text("key") + Text("noequals") + Text("") + Text("a");
-                   },
-                   "value||v|b=c|",
-                   "; comment\r\n; \ttab\r\n;  two\r\nkey = value  \r\nnoequals = \r\n = v\r\n"
-                   "a = b=c\r\nnew = n\r\n[grp]\r\n[nobracket  ]\r\nin = 1\r\n"},
+        GoldenCase{
+            "RewriteNormalises",
+            "  ;comment\r\n\r\n   \r\n;\ttab\r\n;  two\r\nkey=value  \r\nnoequals  \r\n=v\r\n"
+            "a=b=c\r\n  [grp]  trailing\r\n[nobracket  \r\nin=1\r\n",
+            [] {
+              WritePrefText("new", "n");
+              return Text("key") + Text("noequals") + Text("") + Text("a");
+            },
+            "value||v|b=c|",
+            "; comment\r\n; \ttab\r\n;  two\r\nkey = value  \r\nnoequals = \r\n = v\r\n"
+            "a = b=c\r\nnew = n\r\n[grp]\r\n[nobracket  ]\r\nin = 1\r\n"},
         GoldenCase{"SameValueStillRewrites", "a=1\n",
                    [] {
                      WritePrefText("a", "1");
@@ -159,7 +163,8 @@ INSTANTIATE_TEST_SUITE_P(
                      return r;
                    },
                    "11|", "[a]\r\nx = 1\r\n; c\r\nz = 3\r\n[b]\r\ny = 2\r\n"},
-        GoldenCase{"GroupsAreSectionsKeysOnlyInTheirOwn", "k=g\r\n[MainWin]\r\nk=m\r\n[x]\r\nk=x\r\n",
+        GoldenCase{"GroupsAreSectionsKeysOnlyInTheirOwn",
+                   "k=g\r\n[MainWin]\r\nk=m\r\n[x]\r\nk=x\r\n",
                    [] {
                      std::string r = Text("k");
                      SelectPrefGroup("mainwin");
@@ -169,10 +174,8 @@ INSTANTIATE_TEST_SUITE_P(
                    },
                    "g|m|g|", "k=g\r\n[MainWin]\r\nk=m\r\n[x]\r\nk=x\r\n"},
         GoldenCase{"OnlyAsciiLettersIgnoreCase", "\xC0=upper\r\n",
-                   [] { return Text("\xE0") + Text("\xC0"); }, "<none>|upper|",
-                   "\xC0=upper\r\n"},
-        GoldenCase{"CyrillicPlainFileByteForByte",
-                   "[MainWin]\r\nac7 = \xC2\xFB\xF5\xEE\xE4\r\n",
+                   [] { return Text("\xE0") + Text("\xC0"); }, "<none>|upper|", "\xC0=upper\r\n"},
+        GoldenCase{"CyrillicPlainFileByteForByte", "[MainWin]\r\nac7 = \xC2\xFB\xF5\xEE\xE4\r\n",
                    [] {
                      SelectPrefGroup("MainWin");
                      const std::string r = Text("ac7");

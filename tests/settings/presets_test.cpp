@@ -28,7 +28,8 @@ std::vector<std::string> Items(const Controls& controls, int box) {
 
 void SelectPreset(SettingsRig& rig, const std::string& name) {
   for (int i = 0; i < rig.controls.ItemCount(ctl::kPresetBox); ++i)
-    if (rig.controls.ItemText(ctl::kPresetBox, i) == name) rig.controls.SetState(ctl::kPresetBox, i);
+    if (rig.controls.ItemText(ctl::kPresetBox, i) == name)
+      rig.controls.SetState(ctl::kPresetBox, i);
 }
 
 TEST(PresetsTest, ListingIsSortedByByteAndSelectsTheExactName) {
@@ -126,14 +127,15 @@ struct Playing {
 
 Playing Current(SettingsRig& rig) {
   const Controls& c = rig.controls;
-  return {c.State(ctl::kLevelBar), c.State(ctl::kAgcBar), c.State(ctl::kBrightBar),
-          c.State(ctl::kStepBar),  rig.state().LightMode, rig.state().EffectIndex,
+  return {c.State(ctl::kLevelBar), c.State(ctl::kAgcBar),         c.State(ctl::kBrightBar),
+          c.State(ctl::kStepBar),  rig.state().LightMode,         rig.state().EffectIndex,
           c.State(ctl::kSpeedBar), rig.files.EffectFileName.Get()};
 }
 
 TEST(PresetsTest, SwitchingAToBToARestoresA) {
   TempFolder folder;
-  WriteFile("A.patt", "Level=10\r\nARU=11\r\nBright=1\r\nStep=2\r\nEFFECT CMU=2\r\nEFFECT SDU=3\r\n");
+  WriteFile("A.patt",
+            "Level=10\r\nARU=11\r\nBright=1\r\nStep=2\r\nEFFECT CMU=2\r\nEFFECT SDU=3\r\n");
   WriteFile("B.patt",
             "Level=50\r\nARU=51\r\nBright=5\r\nStep=6\r\nEFFECT CMU=1\r\nEFFECT SDU=7\r\n"
             "EFFECT FILE=b.sdu\r\nEFFECT DELAY=5\r\n");

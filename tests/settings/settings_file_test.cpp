@@ -19,8 +19,9 @@ using testing::WriteFile;
 
 TEST(SettingsFileTest, EarlySettingsReadNumbersInEveryFormAndTheNames) {
   TempFolder folder;
-  WriteFile(kSettingFile,
-            "X_form = 100\r\nY_form=-5\r\nPID=$1F\r\nVID=%101\r\nPreset = Rock \r\nLanguage=English\r\n");
+  WriteFile(
+      kSettingFile,
+      "X_form = 100\r\nY_form=-5\r\nPID=$1F\r\nVID=%101\r\nPreset = Rock \r\nLanguage=English\r\n");
   CurrentFiles files;
   const EarlySettings early = ReadEarlySettings(files);
   EXPECT_EQ(early.X_form, 100);
@@ -65,11 +66,10 @@ TEST_P(ReadColoursTest, FileOrMissingFileColours) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ReadColoursTest,
-    ::testing::Values(ColourCase{"Missing", std::nullopt, 12303291, 255, 65280, 7039851},
-                      ColourCase{"OnlySpectrColorMakesEveryLightRed", "SpectrColor=1\r\n", 255, 255,
-                                 1, 7039851},
-                      ColourCase{"DecimalOnly", "0=$10\r\nBkSpectrColor=12abc\r\n", 0, 255, 65280,
-                                 12}),
+    ::testing::Values(
+        ColourCase{"Missing", std::nullopt, 12303291, 255, 65280, 7039851},
+        ColourCase{"OnlySpectrColorMakesEveryLightRed", "SpectrColor=1\r\n", 255, 255, 1, 7039851},
+        ColourCase{"DecimalOnly", "0=$10\r\nBkSpectrColor=12abc\r\n", 0, 255, 65280, 12}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SettingsFileTest, ControlSettingsGoIntoTheirControlsAndTheScanGetsTheSerialPort) {
@@ -152,7 +152,8 @@ TEST(SettingsFileTest, SaveOnCloseCreatesTheFileWithItsKeysInOrder) {
   SaveOnClose(rig.context, {12, -3}, "COM2");
 
   std::string expected;
-  for (int c = 1; c <= 18; ++c) expected += "fr" + std::to_string(c) + " = " + std::to_string(c + 1) + "\r\n";
+  for (int c = 1; c <= 18; ++c)
+    expected += "fr" + std::to_string(c) + " = " + std::to_string(c + 1) + "\r\n";
   for (int pin = 1; pin <= 18; ++pin)
     expected += "OUT" + std::to_string(pin) + " = " + std::to_string(pin == 1 ? -1 : pin) + "\r\n";
   expected +=
@@ -244,13 +245,14 @@ TEST_P(BadSettingsFileTest, DefaultsApplyAndTheContentSurvivesASave) {
   EXPECT_EQ(ReadEarlySettings(again).X_form, 3);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, BadSettingsFileTest,
-    ::testing::Values(BadInput{"Binary", BinaryBytes()},
-                      BadInput{"OneTenMegabyteLine", std::string(10 << 20, 'x')},
-                      BadInput{"InvalidUtf8AfterTheMark",
-                               "\xEF\xBB\xBF" "X_form=\xFF\xFE\r\nPreset=\xE2\x82\r\n\xC3"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, BadSettingsFileTest,
+                         ::testing::Values(BadInput{"Binary", BinaryBytes()},
+                                           BadInput{"OneTenMegabyteLine",
+                                                    std::string(10 << 20, 'x')},
+                                           BadInput{"InvalidUtf8AfterTheMark",
+                                                    "\xEF\xBB\xBF"
+                                                    "X_form=\xFF\xFE\r\nPreset=\xE2\x82\r\n\xC3"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace lumiglow
