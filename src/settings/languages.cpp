@@ -120,6 +120,12 @@ std::vector<LanguageKey> LanguageKeys() {
   return keys;
 }
 
+TrayMenuTexts BuiltInTrayMenu() {
+  TrayMenuTexts menu;
+  for (const auto& k : kTrayKeys) menu.*k.field = Cp1251FromUtf8(k.utf8);
+  return menu;
+}
+
 void ListLanguages(const std::string& folder, const std::string& language_name,
                    Controls& controls) {
   const std::string wanted = language_name + std::string(kExtension);

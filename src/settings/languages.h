@@ -20,6 +20,9 @@ struct LanguageKey {
 // Every distinct key a language file can carry.
 std::vector<LanguageKey> LanguageKeys();
 
+// The tray menu's texts before any language is applied.
+TrayMenuTexts BuiltInTrayMenu();
+
 // Fills LanguageBox with the languages of `folder` (sorted by name) and selects
 // the one named `language_name`, when there is one.
 void ListLanguages(const std::string& folder, const std::string& language_name, Controls& controls);

@@ -5,9 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <filesystem>
-#include <thread>
 #include <vector>
 
 #include "settings/pref_file.h"
@@ -21,19 +19,36 @@ using testing::ReadFile;
 using testing::TempFolder;
 using testing::WriteFile;
 
-pid_t Start(std::vector<std::string> args) {
+// Starts the program; with `output` set its standard output comes through that pipe.
+pid_t Start(std::vector<std::string> args, int* output = nullptr) {
   args.insert(args.begin(), {LUMIGLOW_BINARY, "--headless"});
+  int pipe_ends[2] = {-1, -1};
+  if (output && pipe(pipe_ends) != 0) return -1;
   const pid_t pid = fork();
   if (pid == 0) {
-    const int null = open("/dev/null", O_WRONLY);
-    dup2(null, STDOUT_FILENO);
+    const int out = output ? pipe_ends[1] : open("/dev/null", O_WRONLY);
+    dup2(out, STDOUT_FILENO);
     std::vector<char*> argv;
     for (auto& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
     execv(argv[0], argv.data());
     _exit(127);
   }
+  if (output) {
+    close(pipe_ends[1]);
+    *output = pipe_ends[0];
+  }
   return pid;
+}
+
+// Reads until the program has written `lines` lines; false at the end of its output.
+bool ReadLines(int fd, int lines) {
+  char c;
+  while (lines > 0) {
+    if (read(fd, &c, 1) != 1) return false;
+    lines -= c == '\n';
+  }
+  return true;
 }
 
 int Wait(pid_t pid) {
@@ -115,10 +130,14 @@ TEST(HeadlessFilesTest, WithoutDataFolderFilesStayInTheCurrentDirectory) {
 
 TEST(HeadlessFilesTest, TerminationSignalLeavesThroughTheClosePath) {
   TempFolder folder;
-  const pid_t pid = Start({"--input", "demo", "--data-dir", folder.Path().string()});
-  std::this_thread::sleep_for(std::chrono::milliseconds(400));
+  int output = -1;
+  const pid_t pid = Start({"--input", "demo", "--data-dir", folder.Path().string()}, &output);
+  ASSERT_TRUE(ReadLines(output, 3));  // running: three cycles shown
   EXPECT_FALSE(fs::exists("setting.dat"));
   kill(pid, SIGTERM);
+  while (ReadLines(output, 1)) {
+  }
+  close(output);
   EXPECT_EQ(Wait(pid), 0);
   EXPECT_EQ(Key("setting.dat", "RS232"), "");
   EXPECT_EQ(Key(".patt", "Level"), "35");

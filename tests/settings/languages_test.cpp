@@ -52,6 +52,17 @@ TEST(LanguagesTest, MissingFileGivesTheBuiltInTexts) {
   EXPECT_TRUE(fs::is_empty(folder.Path()));
 }
 
+TEST(LanguagesTest, BuiltInTrayMenuIsTheMenuOfAMissingFile) {
+  TempFolder folder;
+  SettingsRig rig;
+  Apply(rig, ".lng");
+  const TrayMenuTexts built_in = BuiltInTrayMenu();
+  EXPECT_EQ(built_in.restore, Ru("Развернуть"));
+  EXPECT_EQ(built_in.restore, rig.tray_menu.restore);
+  EXPECT_EQ(built_in.about, rig.tray_menu.about);
+  EXPECT_EQ(built_in.lpt_scheme, rig.tray_menu.lpt_scheme);
+}
+
 TEST(LanguagesTest, FileWithOnlyAc15ChangesTheNoneEntriesOnly) {
   TempFolder folder;
   WriteFile("Only.lng", "[MainWin]\r\nac15=Nix\r\n");

@@ -227,6 +227,8 @@ TEST(PresetChangeConcurrency, HotkeyPostsWhileTheInterfaceThreadChanges) {
   SettingsRig rig;
   rig.files.PresetName.Set("a");
   ListPresets(folder.Folder(), "a", rig.controls);
+  LoadPreset(rig.context);
+  rig.TakeWorkerCopies();
   PresetChangeQueue queue([&] { ChangePreset(rig.context); });
   HeldKeys keys;
   rig.engine.SetKeyState(&keys);

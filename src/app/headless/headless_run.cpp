@@ -85,9 +85,10 @@ int RunHeadless(const HeadlessOptions& options) {
     std::fprintf(stderr, "lumiglow: %s\n", error.c_str());
     return 2;
   }
+  // A stop asked for during start-up still leaves through the close path.
+  InstallStopSignals();
   RunStartupFileSteps(session, options);
   source->StartRecording();
-  InstallStopSignals();
 
   LampDisplay lamps;
   const long long limit = options.cycles.value_or(-1);
