@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <random>
+#include <string_view>
 
 namespace lumiglow {
 namespace {
@@ -51,6 +52,9 @@ std::string ResolveTarget(const std::string& path) {
   return resolved;
 }
 
+// ".setting.dat.lumiglow-k3x9qa.tmp"
+constexpr std::string_view kTempInfix = ".lumiglow-";
+constexpr std::string_view kTempEnd = ".tmp";
 constexpr std::size_t kSuffixLength = 6;
 constexpr time_t kStaleSeconds = 60;
 
@@ -71,7 +75,8 @@ int CreateTempBeside(const std::string& target, std::string& temp_path) {
       slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
   const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
   for (int attempt = 0; attempt < 100; ++attempt) {
-    temp_path = folder + "." + base + "." + RandomSuffix() + "~";
+    temp_path =
+        folder + "." + base + std::string(kTempInfix) + RandomSuffix() + std::string(kTempEnd);
     const int fd = open(temp_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0 || errno != EEXIST) return fd;
   }
@@ -83,14 +88,15 @@ int CreateTempBeside(const std::string& target, std::string& temp_path) {
 void RemoveStaleTemps(const std::string& target) {
   const std::size_t slash = target.rfind('/');
   const std::string folder = slash == std::string::npos ? "./" : target.substr(0, slash + 1);
-  const std::string prefix = "." + target.substr(slash == std::string::npos ? 0 : slash + 1) + ".";
+  const std::string prefix =
+      "." + target.substr(slash == std::string::npos ? 0 : slash + 1) + std::string(kTempInfix);
   DIR* dir = opendir(folder.c_str());
   if (dir == nullptr) return;
   const time_t now = time(nullptr);
   while (const dirent* entry = readdir(dir)) {
     const std::string_view name = entry->d_name;
-    if (name.size() != prefix.size() + kSuffixLength + 1 || !name.starts_with(prefix) ||
-        !name.ends_with('~'))
+    if (name.size() != prefix.size() + kSuffixLength + kTempEnd.size() ||
+        !name.starts_with(prefix) || !name.ends_with(kTempEnd))
       continue;
     const std::string path = folder + std::string(name);
     struct stat st{};

@@ -37,7 +37,8 @@ struct ControlSettings {
   std::string RS232;    // the serial port as written ("Нет" when the key is missing)
 };
 
-// The serial-port scan, run while setting.dat is open, with the RS232 text.
+// The serial-port scan with the RS232 text. It runs while this thread has
+// setting.dat open, so it must not open another preference file.
 using SerialPortScan = std::function<void(const std::string& rs232)>;
 
 // Thresholds fr1..fr18, KEY_LED, LPT_LED, OUT1..OUT18 and Invert into their

@@ -53,9 +53,10 @@ TEST(PrefStorageTest, RewriteReplacesTheFileAndKeepsItsPermissions) {
 
 TEST(PrefStorageTest, SaveRemovesOnlyOldTemporaryFilesOfThatFile) {
   TempFolder folder;
-  const char* const kOld = ".s.dat.abc123~";
-  const char* const kYoung = ".s.dat.def456~";
-  const char* const kOther[] = {".t.dat.abc123~", ".s.dat.abc1234~", "s.dat.abc123~"};
+  const char* const kOld = ".s.dat.lumiglow-abc123.tmp";
+  const char* const kYoung = ".s.dat.lumiglow-def456.tmp";
+  const char* const kOther[] = {".t.dat.lumiglow-abc123.tmp", ".s.dat.lumiglow-abc1234.tmp",
+                                "s.dat.lumiglow-abc123.tmp", ".s.dat.backup~"};
   for (const char* name : {kOld, kYoung}) WriteFile(name, "x");
   for (const char* name : kOther) WriteFile(name, "x");
   const auto long_ago = fs::file_time_type::clock::now() - std::chrono::minutes(5);
