@@ -19,13 +19,14 @@
 #include "controls/user_messages.h"
 #include "effects/effect_player.h"
 #include "settings/current_files.h"
+#include "settings/effect_file_hooks.h"
 #include "settings/ui_texts.h"
 
 namespace lumiglow {
 
 class Engine;
 
-class Effects {
+class Effects : public EffectFileHooks {
  public:
   // The random choice comes every this many cycles.
   static constexpr int kRandomPeriod = 70;
@@ -38,11 +39,11 @@ class Effects {
 
   // Lists the effect names of LanguageName in EffectBox. When the file does not
   // open the box keeps what it had.
-  void FillEffectBox();
+  void FillEffectBox() override;
   // Replaces the loaded steps by those of the effect `name` (none when it is not
   // in the file); the effect's "speed=" line moves SpeedBar. When the file does
   // not open, the steps stay empty and the user is told.
-  void LoadEffect(const std::string& name);
+  void LoadEffect(const std::string& name) override;
 
   // Worker, every cycle: with the last (random) entry chosen and the counter run
   // out, loads a random entry from 1 .. count - 2. With fewer than three entries

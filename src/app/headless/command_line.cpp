@@ -30,7 +30,7 @@ std::string UsageText() {
   return "usage: lumiglow --headless [--input FILE|demo] [--offline] [--cycles N]\n"
          "                [--trace OUT.csv] [--mode 0..5] [--level 0..60] [--agc 1..60]\n"
          "                [--thresholds t1,...,t18] [--invert] [--keyboard]\n"
-         "                [--effect N]\n";
+         "                [--effect N] [--data-dir DIR]\n";
 }
 
 ParseResult ParseCommandLine(const std::vector<std::string>& args) {
@@ -58,9 +58,9 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
       o.keyboard = true;
     } else if (arg == "--help" || arg == "-h") {
       o.help = true;
-    } else if (arg == "--input" || arg == "--trace") {
+    } else if (arg == "--input" || arg == "--trace" || arg == "--data-dir") {
       if (!value(text) || text.empty()) return fail(arg + " needs a value");
-      (arg == "--input" ? o.input : o.trace_path) = text;
+      (arg == "--input" ? o.input : arg == "--trace" ? o.trace_path : o.data_dir) = text;
     } else if (arg == "--cycles" || arg == "--mode" || arg == "--level" || arg == "--agc") {
       if (!value(text)) return fail(arg + " needs a number");
       const auto number = ParseInteger(text);

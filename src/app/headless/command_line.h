@@ -3,6 +3,7 @@
 //            [--mode 0..5] [--level 0..60] [--agc 1..60] [--thresholds t1,...,t18] [--invert]
 //            [--effect N]
 //            [--keyboard]
+//            [--data-dir DIR]
 #pragma once
 
 #include <array>
@@ -26,6 +27,7 @@ struct HeadlessOptions {
   bool invert = false;
   std::optional<int> effect;  // the entry of the effect box, as a preset would choose it
   bool keyboard = false;  // the keyboard lamps on, as KEY_LED = 1 does
+  std::string data_dir;  // settings, presets and languages together; empty: the default places
 };
 
 struct ParseResult {

@@ -40,20 +40,32 @@ bool DeviceStartup::RequirePortLibrary(UserMessages& messages) {
   return lumiglow::RequirePortLibrary(*port_, messages);
 }
 
-void DeviceStartup::Start(Engine& engine, const DeviceSettings& settings) {
+void DeviceStartup::Prepare(Engine& engine) {
   if (engine_) return;
   engine_ = &engine;
-  usb_ = std::make_unique<UsbLink>(*hid_, engine.Ui(), engine.State(), settings.vid, settings.pid);
   serial_ = std::make_unique<SerialLink>(*serial_ports_, engine.Ui(), engine.State());
-  stage_ = std::make_unique<OutputStage>(usb_.get(), serial_.get(), lpt_.get());
+}
 
-  if (settings.settings_opened) serial_->ScanSerialPorts(settings.rs232);
+void DeviceStartup::ScanSerialPorts(const std::string& rs232) {
+  if (serial_) serial_->ScanSerialPorts(rs232);
+}
+
+void DeviceStartup::Start(uint16_t vid, uint16_t pid) {
+  if (!engine_ || stage_) return;
+  usb_ = std::make_unique<UsbLink>(*hid_, engine_->Ui(), engine_->State(), vid, pid);
+  stage_ = std::make_unique<OutputStage>(usb_.get(), serial_.get(), lpt_.get());
   usb_->PollUsbDevice();
   poll_thread_ = std::thread([this] { PollLoop(); });
 
-  EngineHooks hooks = engine.Hooks();
+  EngineHooks hooks = engine_->Hooks();
   hooks.output_stage = stage_.get();
-  engine.SetHooks(hooks);
+  engine_->SetHooks(hooks);
+}
+
+void DeviceStartup::Start(Engine& engine, const DeviceSettings& settings) {
+  Prepare(engine);
+  if (settings.settings_opened) ScanSerialPorts(settings.rs232);
+  Start(settings.vid, settings.pid);
 }
 
 void DeviceStartup::PollLoop() {
@@ -66,7 +78,7 @@ void DeviceStartup::PollLoop() {
 }
 
 void DeviceStartup::Exit() {
-  if (!engine_) return;
+  if (!stage_) return;
   {
     std::lock_guard lock(poll_mutex_);
     poll_stop_ = true;

@@ -48,9 +48,14 @@ class DeviceStartup {
   // has been shown: end the program with exit code 0, saving nothing.
   bool RequirePortLibrary(UserMessages& messages);
 
-  // After ResendCommands was set and recording started, before the worker
-  // starts: the serial scan (when the settings file opened), the first
+  // In start-up order: the links before the settings are read; the serial
+  // scan while setting.dat is open (its RS232 text); then, after ResendCommands
+  // was set and recording started, before the worker starts: the first
   // presence poll, the 500 ms poll thread, and the output stage in the cycle.
+  void Prepare(Engine& engine);
+  void ScanSerialPorts(const std::string& rs232);
+  void Start(uint16_t vid, uint16_t pid);
+  // All three at once, from the values the settings file gave.
   void Start(Engine& engine, const DeviceSettings& settings);
 
   // The exit path's device part: OutputsSuspended, the poll stopped, the

@@ -25,6 +25,8 @@ class HeadlessEffects {
   // effect entry when given. Then fills the box, selects EffectIndex, loads that
   // entry, and connects the effect stage. Call before the worker starts.
   void Start(std::optional<int> effect_index);
+  // Only the effect stage, when the settings start-up has run the effect step.
+  void ConnectStage();
 
   Effects& Operations() { return effects_; }
 

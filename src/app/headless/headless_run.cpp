@@ -9,8 +9,8 @@
 #include <memory>
 
 #include "app/headless/device_startup.h"
-#include "app/headless/engine_startup.h"
 #include "app/headless/headless_effects.h"
+#include "app/headless/headless_startup.h"
 #include "app/headless/keyboard_startup.h"
 #include "app/headless/lamp_line.h"
 #include "app/headless/stderr_messages.h"
@@ -89,30 +89,34 @@ int RunHeadless(const HeadlessOptions& options) {
   Controls controls;
   Engine engine(controls);
   engine.SetRecordingSource(source.get());
-  StartValues values;
-  values.light_mode = options.mode;
-  values.level = options.level;
-  values.agc = options.agc;
-  values.thresholds = options.thresholds;
-  values.invert = options.invert;
-  PrepareEngine(engine, values);
-  CurrentFiles files;
-  UiTexts texts;
-  HeadlessEffects effects(engine, files, texts);
-  effects.Start(options.effect);
-  KeyboardStartup keyboard(engine, options.keyboard ? 1 : 0);
-  source->StartRecording();
-  // Placeholder until the settings file is read: the values of a missing one.
-  devices.Start(engine, DeviceSettings{});
+  HeadlessSession session(engine);
+  // After the input and trace, whose names are relative to where we started.
+  if (!EnterDataFolder(options, session.files, error)) {
+    std::fprintf(stderr, "lumiglow: %s\n", error.c_str());
+    return 2;
+  }
+  HeadlessEffects effects(engine, session.files, session.texts);
+  session.context.effects = &effects.Operations();
+  devices.Prepare(engine);
+  // The serial scan runs while the settings file is open, with its RS232 text.
+  session.serial_scan = [&devices](const std::string& rs232) { devices.ScanSerialPorts(rs232); };
+  // A stop asked for during start-up still leaves through the close path.
   InstallStopSignals();
+  RunStartupFileSteps(session, options);
+  effects.ConnectStage();
+  KeyboardStartup keyboard(engine, options.keyboard ? 1 : controls.State(ctl::kKeyboardButton));
+  source->StartRecording();
+  devices.Start(static_cast<uint16_t>(session.early.VID), static_cast<uint16_t>(session.early.PID));
 
   LampDisplay lamps;
   const long long limit = options.cycles.value_or(-1);
   int64_t cycle = 0;
   if (options.offline) {
     engine.ResetBands();
+    ApplyStartupLanguage(session);
     while (!g_stop_requested && cycle != limit) {
       engine.WorkerCycle();
+      session.preset_changes.RunPending();
       ++cycle;
       trace.WriteCycle(cycle, cycle * 50, engine);
       lamps.Show(engine);
@@ -120,6 +124,7 @@ int RunHeadless(const HeadlessOptions& options) {
     }
   } else {
     const auto started = std::chrono::steady_clock::now();
+    std::atomic<bool> worker_done{false};
     WorkerThread worker;
     worker.Start(engine, [&] {
       ++cycle;
@@ -128,14 +133,21 @@ int RunHeadless(const HeadlessOptions& options) {
                             .count();
       trace.WriteCycle(cycle, t_ms, engine);
       lamps.Show(engine);
-      return !g_stop_requested && cycle != limit;
+      const bool more = !g_stop_requested && cycle != limit;
+      if (!more) worker_done = true;
+      return more;
     });
     engine.ResetBands();
+    ApplyStartupLanguage(session);
+    // The main thread is the user-interface thread: it runs the preset hotkey's changes.
+    while (!worker_done) session.preset_changes.WaitAndRun(std::chrono::milliseconds(50));
     worker.Wait();
   }
+  trace.Close();
+  // As closing the window: save, put the user's lock states back, then all off.
+  LeaveThroughClose(session, cycle > 0);
   keyboard.RestoreOnExit();
   devices.Exit();
-  trace.Close();
   return 0;
 }
 
