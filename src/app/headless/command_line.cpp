@@ -27,7 +27,8 @@ int ToInt(long long value) {
 }  // namespace
 
 std::string UsageText() {
-  return "usage: lumiglow --headless [--input FILE|demo] [--offline] [--cycles N]\n"
+  return "usage: lumiglow [--show] [--data-dir DIR] [--input FILE|demo]\n"
+         "       lumiglow --headless [--input FILE|demo] [--offline] [--cycles N]\n"
          "                [--trace OUT.csv] [--mode 0..5] [--level 0..60] [--agc 1..60]\n"
          "                [--thresholds t1,...,t18] [--invert]\n";
 }
@@ -53,6 +54,10 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
       o.offline = true;
     } else if (arg == "--invert") {
       o.invert = true;
+    } else if (arg == "--show") {
+      o.show = true;
+    } else if (arg == "--data-dir") {
+      if (!value(o.data_dir) || o.data_dir.empty()) return fail(arg + " needs a folder");
     } else if (arg == "--help" || arg == "-h") {
       o.help = true;
     } else if (arg == "--input" || arg == "--trace") {

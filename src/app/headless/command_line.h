@@ -1,4 +1,5 @@
-// The headless command line:
+// The command line:
+//   lumiglow [--show] [--data-dir DIR] [--input FILE|demo]   the window (in the tray)
 //   lumiglow --headless [--input FILE|demo] [--offline] [--cycles N] [--trace OUT.csv]
 //            [--mode 0..5] [--level 0..60] [--agc 1..60] [--thresholds t1,...,t18] [--invert]
 #pragma once
@@ -22,6 +23,8 @@ struct HeadlessOptions {
   std::optional<int> agc;
   std::optional<std::array<int, 18>> thresholds;
   bool invert = false;
+  bool show = false;     // the window shows at start even when there is a tray
+  std::string data_dir;  // the folder of the user's files
 };
 
 struct ParseResult {
