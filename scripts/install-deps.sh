@@ -7,6 +7,7 @@ packages=(
   build-essential cmake pkg-config clang
   libfftw3-dev libsndfile1-dev libsamplerate0-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  qt6-base-dev libpng-dev libjpeg-dev xvfb x11-utils fonts-dejavu-core
 )
 
 missing=()

@@ -7,6 +7,22 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 
+# The window tests want an X server: use the one of $DISPLAY when it answers,
+# otherwise start Xvfb on a free display (-noreset keeps the keyboard's lock
+# state when the last client leaves) and stop it when the script ends.
+if ! { [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; }; then
+  for n in $(seq 99 -1 20); do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || break
+  done
+  Xvfb ":$n" -screen 0 1280x1024x24 -noreset -nolisten tcp >/dev/null 2>&1 &
+  xvfb_pid=$!
+  trap 'kill "$xvfb_pid" 2>/dev/null || true' EXIT
+  export DISPLAY=":$n"
+  for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+  echo "== Xvfb on $DISPLAY"
+fi
+export QT_QPA_PLATFORM=xcb
+
 echo "== build and test"
 scripts/build.sh build
 ctest --test-dir build --output-on-failure -j"$(nproc)"

@@ -457,7 +457,7 @@ std::string RtfToHtml(const RtfDocument& document) {
       AppendEscaped(html, run.text);
       html += "</span>";
     }
-    html += "</p>\n";
+    html += "</p>";
   }
   return html;
 }

@@ -26,6 +26,7 @@ MainWindow::ControlGroup GroupOf(int number) {
 }
 
 constexpr int kIndicatorPollMs = 25;
+constexpr int kFontPixels = 10;
 
 }  // namespace
 
@@ -38,6 +39,10 @@ MainWindow::MainWindow(Controls& controls, Engine& engine, WindowListener& liste
       listener_(listener) {
   setWindowTitle(QStringLiteral("Lumiglow"));
   setFixedSize(kNarrowWidth, kHeight);
+  // The controls keep their pixel places, so the texts take a small face to fit them.
+  QFont small = font();
+  small.setPixelSize(kFontPixels);
+  setFont(small);
   move(x, y);
   controls_.SetObserver([this](int number, ControlChange) { OnStoreChange(number); });
   indicator_timer_.setInterval(kIndicatorPollMs);
