@@ -454,6 +454,16 @@ TEST_F(ShellTest, TheTrayMenuShowsAndHidesTheWindow) {
   EXPECT_EQ(quits, 0);
 }
 
+TEST_F(ShellTest, MovesStoreThePositionButTheProgramsOwnPlacingDoesNot) {
+  Start();
+  actions.Clear();
+  shell->Window()->move(120, 80);  // placed by the program: no event from the window system
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(actions.calls.empty());
+  shell->OnMoved();
+  EXPECT_EQ(actions.calls, std::vector<std::string>{"SaveWindowPosition"});
+}
+
 TEST_F(ShellTest, AComPortChoiceOpensThePort) {
   Start();
   shell->Ui().AddItem(ctl::kComPortBox, "");
