@@ -44,7 +44,8 @@ int main(int argc, char** argv) {
   if (options.headless) return lumiglow::RunHeadless(options);
   if (!lumiglow::XDisplayReachable()) {
     // Only one copy runs, with or without its window.
-    if (lumiglow::AcquireSingleInstance("Lumiglow") == lumiglow::InstanceGuard::kAnotherRuns) return 0;
+    if (lumiglow::AcquireSingleInstance("Lumiglow") == lumiglow::InstanceGuard::kAnotherRuns)
+      return 0;
     std::fprintf(stderr, "lumiglow: no X display, running without a window (as --headless)\n");
     return lumiglow::RunHeadless(options);
   }

@@ -54,8 +54,8 @@ std::string QuoteExecArgument(const std::string& argument) {
       escaped += '\\';
       needs_quotes = true;
     } else if (c == ' ' || c == '\t' || c == '\n' || c == '\'' || c == '>' || c == '<' ||
-               c == '~' || c == '|' || c == '&' || c == ';' || c == '*' || c == '?' ||
-               c == '#' || c == '(' || c == ')') {
+               c == '~' || c == '|' || c == '&' || c == ';' || c == '*' || c == '?' || c == '#' ||
+               c == '(' || c == ')') {
       needs_quotes = true;
     }
     escaped += c;
@@ -65,9 +65,12 @@ std::string QuoteExecArgument(const std::string& argument) {
   // of the key file.
   std::string quoted = "\"";
   for (char c : escaped) {
-    if (c == '\\') quoted += "\\\\";
-    else if (c == '\n') quoted += "\\n";
-    else quoted += c;
+    if (c == '\\')
+      quoted += "\\\\";
+    else if (c == '\n')
+      quoted += "\\n";
+    else
+      quoted += c;
   }
   return quoted + "\"";
 }
@@ -87,9 +90,13 @@ std::string XdgAutostart::EntryText(const std::string& name) const {
   if (!data_dir_.empty()) exec += " --data-dir " + QuoteExecArgument(data_dir_);
   return "[Desktop Entry]\n"
          "Type=Application\n"
-         "Name=" + name + "\n"
+         "Name=" +
+         name +
+         "\n"
          "Comment=Light organ: the lights follow the music\n"
-         "Exec=" + exec + "\n"
+         "Exec=" +
+         exec +
+         "\n"
          "Icon=lumiglow\n"
          "Terminal=false\n"
          "X-GNOME-Autostart-enabled=true\n";

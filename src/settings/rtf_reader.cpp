@@ -4,14 +4,15 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <string>
 
 #include "controls/cp1251.h"
 
 namespace lumiglow {
 namespace {
 
-constexpr int kMaxGroupDepth = 256;   // deeper groups share the innermost state
-constexpr int kMaxWordLength = 32;    // longer letter runs are cut into words
+constexpr int kMaxGroupDepth = 256;  // deeper groups share the innermost state
+constexpr int kMaxWordLength = 32;   // longer letter runs are cut into words
 constexpr int kMaxParameterDigits = 10;
 
 enum class Destination { kText, kFontTable, kColourTable, kSkip };
@@ -19,22 +20,21 @@ enum class Destination { kText, kFontTable, kColourTable, kSkip };
 struct GroupState {
   RtfFormat format;
   Destination destination = Destination::kText;
-  int code_page = 0;  // 0: the document's code page
-  int fallback_count = 1;  // \uc
+  int code_page = 0;             // 0: the document's code page
+  int fallback_count = 1;        // \uc
   bool destination_open = true;  // the next control word may still name a destination
 };
 
 // Destinations whose content is not text for the reader.
 bool IsSkippedDestination(std::string_view word) {
-  static constexpr std::array<std::string_view, 40> kSkipped = {
-      "stylesheet", "info",       "pict",       "object",       "header",    "headerl",
-      "headerr",    "headerf",    "footer",     "footerl",      "footerr",   "footerf",
-      "footnote",   "fldinst",    "listtable",  "listoverridetable",          "revtbl",
-      "rsidtbl",    "generator",  "filetbl",    "xmlnstbl",     "themedata", "colorschememapping",
-      "latentstyles", "datastore", "pgdsctbl",  "bkmkstart",    "bkmkend",   "author",
-      "operator",   "title",      "subject",    "keywords",     "comment",   "doccomm",
-      "company",    "annotation", "atnid",      "atnauthor",    "txe"};
-  return std::find(kSkipped.begin(), kSkipped.end(), word) != kSkipped.end();
+  static constexpr std::string_view kSkipped =
+      " stylesheet info pict object header headerl headerr headerf footer footerl footerr"
+      " footerf footnote fldinst listtable listoverridetable revtbl rsidtbl generator filetbl"
+      " xmlnstbl themedata colorschememapping latentstyles datastore pgdsctbl bkmkstart bkmkend"
+      " author operator title subject keywords comment doccomm company annotation atnid"
+      " atnauthor txe ";
+  const std::string needle = " " + std::string(word) + " ";
+  return kSkipped.find(needle) != std::string_view::npos;
 }
 
 // Windows-1252 bytes 0x80..0x9F; the rest of the page is Latin-1.
@@ -64,12 +64,20 @@ void AppendUtf8(std::string& out, uint32_t code) {
 // The Windows code page of a font's \fcharset; 0 keeps the document's.
 int CodePageOfCharset(int charset) {
   switch (charset) {
-    case 204: return 1251;
-    case 238: return 1250;
-    case 161: return 1253;
-    case 162: return 1254;
-    case 186: return 1257;
-    case 0: case 1: default: return 0;
+    case 204:
+      return 1251;
+    case 238:
+      return 1250;
+    case 161:
+      return 1253;
+    case 162:
+      return 1254;
+    case 186:
+      return 1257;
+    case 0:
+    case 1:
+    default:
+      return 0;
   }
 }
 
@@ -81,11 +89,21 @@ class Reader {
     while (pos_ < in_.size()) {
       const char c = in_[pos_++];
       switch (c) {
-        case '{': OpenGroup(); break;
-        case '}': CloseGroup(); break;
-        case '\\': ControlSequence(); break;
-        case '\r': case '\n': break;
-        default: Character(static_cast<unsigned char>(c)); break;
+        case '{':
+          OpenGroup();
+          break;
+        case '}':
+          CloseGroup();
+          break;
+        case '\\':
+          ControlSequence();
+          break;
+        case '\r':
+        case '\n':
+          break;
+        default:
+          Character(static_cast<unsigned char>(c));
+          break;
       }
     }
     EndParagraph(false);
@@ -124,15 +142,30 @@ class Reader {
     }
     ++pos_;
     switch (c) {
-      case '\'': HexCharacter(); break;
+      case '\'':
+        HexCharacter();
+        break;
       case '*':
         State().destination = Destination::kSkip;
         break;
-      case '\\': case '{': case '}': Character(static_cast<unsigned char>(c)); break;
-      case '~': Emit(0x00A0); break;
-      case '_': Emit(0x2011); break;
-      case '\r': case '\n': Word("par", false, 0); break;
-      default: ConsumeFallback(); break;  // \- \: \| and unknown symbols show nothing
+      case '\\':
+      case '{':
+      case '}':
+        Character(static_cast<unsigned char>(c));
+        break;
+      case '~':
+        Emit(0x00A0);
+        break;
+      case '_':
+        Emit(0x2011);
+        break;
+      case '\r':
+      case '\n':
+        Word("par", false, 0);
+        break;
+      default:
+        ConsumeFallback();
+        break;  // \- \: \| and unknown symbols show nothing
     }
   }
 
@@ -193,16 +226,22 @@ class Reader {
     }
 
     if (s.destination == Destination::kFontTable) {
-      if (word == "f") font_ = parameter;
-      else if (word == "fcharset") font_code_pages_[font_] = CodePageOfCharset(parameter);
-      else if (word == "cpg") font_code_pages_[font_] = parameter;
+      if (word == "f")
+        font_ = parameter;
+      else if (word == "fcharset")
+        font_code_pages_[font_] = CodePageOfCharset(parameter);
+      else if (word == "cpg")
+        font_code_pages_[font_] = parameter;
       return;
     }
     if (s.destination == Destination::kColourTable) {
       const int value = std::clamp(parameter, 0, 255);
-      if (word == "red") red_ = value, colour_set_ = true;
-      else if (word == "green") green_ = value, colour_set_ = true;
-      else if (word == "blue") blue_ = value, colour_set_ = true;
+      if (word == "red")
+        red_ = value, colour_set_ = true;
+      else if (word == "green")
+        green_ = value, colour_set_ = true;
+      else if (word == "blue")
+        blue_ = value, colour_set_ = true;
       return;
     }
     TextWord(word, has_parameter, parameter);
@@ -239,20 +278,34 @@ class Reader {
       EmitConsumingFallback(0x201D);
     } else {
       ConsumeFallback();
-      if (word == "ansicpg") document_code_page_ = parameter;
-      else if (word == "b") f.bold = on;
-      else if (word == "i") f.italic = on;
-      else if (word == "ul" || word == "uld" || word == "uldb" || word == "ulw") f.underline = on;
-      else if (word == "ulnone") f.underline = false;
-      else if (word == "fs") f.half_points = std::clamp(has_parameter ? parameter : 24, 2, 400);
-      else if (word == "cf") f.colour = ColourAt(parameter);
-      else if (word == "plain") f = RtfFormat(), s.code_page = 0;
-      else if (word == "f") s.code_page = FontCodePage(parameter);
-      else if (word == "pard") align_ = RtfAlign::kLeft;
-      else if (word == "ql") align_ = RtfAlign::kLeft;
-      else if (word == "qc") align_ = RtfAlign::kCentre;
-      else if (word == "qr") align_ = RtfAlign::kRight;
-      else if (word == "qj") align_ = RtfAlign::kJustify;
+      if (word == "ansicpg")
+        document_code_page_ = parameter;
+      else if (word == "b")
+        f.bold = on;
+      else if (word == "i")
+        f.italic = on;
+      else if (word == "ul" || word == "uld" || word == "uldb" || word == "ulw")
+        f.underline = on;
+      else if (word == "ulnone")
+        f.underline = false;
+      else if (word == "fs")
+        f.half_points = std::clamp(has_parameter ? parameter : 24, 2, 400);
+      else if (word == "cf")
+        f.colour = ColourAt(parameter);
+      else if (word == "plain")
+        f = RtfFormat(), s.code_page = 0;
+      else if (word == "f")
+        s.code_page = FontCodePage(parameter);
+      else if (word == "pard")
+        align_ = RtfAlign::kLeft;
+      else if (word == "ql")
+        align_ = RtfAlign::kLeft;
+      else if (word == "qc")
+        align_ = RtfAlign::kCentre;
+      else if (word == "qr")
+        align_ = RtfAlign::kRight;
+      else if (word == "qj")
+        align_ = RtfAlign::kJustify;
     }
   }
 
@@ -277,10 +330,14 @@ class Reader {
       if (pos_ >= in_.size()) return;
       const char h = in_[pos_];
       int digit;
-      if (IsDigit(h)) digit = h - '0';
-      else if (h >= 'a' && h <= 'f') digit = h - 'a' + 10;
-      else if (h >= 'A' && h <= 'F') digit = h - 'A' + 10;
-      else return;  // a broken escape shows nothing
+      if (IsDigit(h))
+        digit = h - '0';
+      else if (h >= 'a' && h <= 'f')
+        digit = h - 'a' + 10;
+      else if (h >= 'A' && h <= 'F')
+        digit = h - 'A' + 10;
+      else
+        return;  // a broken escape shows nothing
       ++pos_;
       value = value * 16 + digit;
     }
@@ -407,13 +464,27 @@ class Reader {
 void AppendEscaped(std::string& html, const std::string& text) {
   for (char c : text) {
     switch (c) {
-      case '&': html += "&amp;"; break;
-      case '<': html += "&lt;"; break;
-      case '>': html += "&gt;"; break;
-      case '"': html += "&quot;"; break;
-      case '\n': html += "<br>"; break;
-      case '\t': html += "&#8195;&#8195;"; break;
-      default: html += c; break;
+      case '&':
+        html += "&amp;";
+        break;
+      case '<':
+        html += "&lt;";
+        break;
+      case '>':
+        html += "&gt;";
+        break;
+      case '"':
+        html += "&quot;";
+        break;
+      case '\n':
+        html += "<br>";
+        break;
+      case '\t':
+        html += "&#8195;&#8195;";
+        break;
+      default:
+        html += c;
+        break;
     }
   }
 }
@@ -427,16 +498,23 @@ std::string HexColour(int rgb) {
 
 const char* AlignName(RtfAlign align) {
   switch (align) {
-    case RtfAlign::kCentre: return "center";
-    case RtfAlign::kRight: return "right";
-    case RtfAlign::kJustify: return "justify";
-    case RtfAlign::kLeft: default: return "left";
+    case RtfAlign::kCentre:
+      return "center";
+    case RtfAlign::kRight:
+      return "right";
+    case RtfAlign::kJustify:
+      return "justify";
+    case RtfAlign::kLeft:
+    default:
+      return "left";
   }
 }
 
 }  // namespace
 
-RtfDocument ParseRtf(std::string_view bytes) { return Reader(bytes).Run(); }
+RtfDocument ParseRtf(std::string_view bytes) {
+  return Reader(bytes).Run();
+}
 
 std::string RtfToHtml(const RtfDocument& document) {
   std::string html;

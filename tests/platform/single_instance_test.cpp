@@ -23,8 +23,10 @@ class RuntimeFolder {
     setenv("XDG_RUNTIME_DIR", path_.c_str(), 1);
   }
   ~RuntimeFolder() {
-    if (had_old_) setenv("XDG_RUNTIME_DIR", old_.c_str(), 1);
-    else unsetenv("XDG_RUNTIME_DIR");
+    if (had_old_)
+      setenv("XDG_RUNTIME_DIR", old_.c_str(), 1);
+    else
+      unsetenv("XDG_RUNTIME_DIR");
     std::filesystem::remove_all(path_);
   }
   const std::string& Path() const { return path_; }

@@ -13,7 +13,8 @@ namespace lumiglow {
 namespace {
 
 TEST(XDisplayTest, MalformedOrAbsentDisplaysAreUnreachable) {
-  for (const char* display : {"", "garbage", ":", ":x", "host:", ":123456", ":9876", "unix:9875.0"}) {
+  for (const char* display :
+       {"", "garbage", ":", ":x", "host:", ":123456", ":9876", "unix:9875.0"}) {
     EXPECT_FALSE(XDisplayReachable(display)) << display;
   }
 }

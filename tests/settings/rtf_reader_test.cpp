@@ -25,7 +25,9 @@ struct TextCase {
 
 class RtfTextTest : public ::testing::TestWithParam<TextCase> {};
 
-TEST_P(RtfTextTest, ReadsTheText) { EXPECT_EQ(Flatten(ParseRtf(GetParam().rtf)), GetParam().text); }
+TEST_P(RtfTextTest, ReadsTheText) {
+  EXPECT_EQ(Flatten(ParseRtf(GetParam().rtf)), GetParam().text);
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Documents, RtfTextTest,
@@ -58,11 +60,10 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"ColourTableNotText", R"({\rtf1 {\colortbl;\red255\green0\blue0;}x})", "x"},
         TextCase{"PictureSkipped", R"({\rtf1 a{\pict\pngblip 89504e47}b})", "ab"},
         TextCase{"BinarySkipped", "{\\rtf1 a\\bin3 {}\\b}", "ab"},
-        TextCase{"FieldResultKept",
-                 R"({\rtf1 {\field{\*\fldinst HYPERLINK "x"}{\fldrslt link}}})", "link"},
+        TextCase{"FieldResultKept", R"({\rtf1 {\field{\*\fldinst HYPERLINK "x"}{\fldrslt link}}})",
+                 "link"},
         TextCase{"UnknownWordsIgnored", R"({\rtf1\foo12\bar-3 x\zzz y})", "xy"},
-        TextCase{"Quotes", R"({\rtf1 \ldblquote a\rdblquote\emdash b})",
-                 "\u201ca\u201d\u2014b"},
+        TextCase{"Quotes", R"({\rtf1 \ldblquote a\rdblquote\emdash b})", "\u201ca\u201d\u2014b"},
         TextCase{"NotRtfComesOutAsText", "just text", "just text"},
         TextCase{"StrayClosingBracesIgnored", "}}a}{b", "ab"},
         TextCase{"UnclosedGroup", R"({\rtf1 {\b bold)", "bold"},
@@ -118,13 +119,14 @@ TEST(RtfFormatTest, AlignmentHoldsUntilPard) {
 }
 
 TEST(RtfFormatTest, DeepNestingIsBoundedAndStillReadsText) {
-  const std::string rtf = "{\\rtf1 " + std::string(100000, '{') + "x" + std::string(100000, '}') + "y}";
+  const std::string rtf =
+      "{\\rtf1 " + std::string(100000, '{') + "x" + std::string(100000, '}') + "y}";
   EXPECT_EQ(Flatten(ParseRtf(rtf)), "xy");
 }
 
 TEST(RtfHtmlTest, EscapesTextAndCarriesFormats) {
-  const std::string html =
-      RtfToHtml(ParseRtf(R"({\rtf1{\colortbl;\red255\green0\blue0;}\qc\b\fs21\cf1 a<b&c\line d\par\par})"));
+  const std::string html = RtfToHtml(
+      ParseRtf(R"({\rtf1{\colortbl;\red255\green0\blue0;}\qc\b\fs21\cf1 a<b&c\line d\par\par})"));
   EXPECT_NE(html.find("text-align:center"), std::string::npos);
   EXPECT_NE(html.find("font-size:10.5pt; font-weight:bold; color:#ff0000"), std::string::npos);
   EXPECT_NE(html.find("a&lt;b&amp;c<br>d"), std::string::npos);

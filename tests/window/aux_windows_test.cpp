@@ -14,7 +14,10 @@ namespace {
 TEST(LanguagePrefixTest, SevenCharactersAtMost) {
   const struct {
     std::string language, prefix;
-  } cases[] = {{"", ""}, {"Eng", "Eng"}, {"English", "English"}, {"Englishxx", "English"},
+  } cases[] = {{"", ""},
+               {"Eng", "Eng"},
+               {"English", "English"},
+               {"Englishxx", "English"},
                {Cp1251FromUtf8("Українська"), Cp1251FromUtf8("Українс")}};
   for (const auto& c : cases) EXPECT_EQ(LanguagePrefix(c.language), c.prefix);
 }
@@ -39,7 +42,8 @@ class AuxWindowsTest : public ::testing::Test {
 };
 
 TEST_F(AuxWindowsTest, ATextWindowShowsItsPictureAndTheRtfText) {
-  std::ofstream("_spravka.rtf") << R"({\rtf1\ansi\ansicpg1251 {\b \'d1\'EF\'F0\'E0\'E2\'EA\'E0}\par line two})";
+  std::ofstream("_spravka.rtf")
+      << R"({\rtf1\ansi\ansicpg1251 {\b \'d1\'EF\'F0\'E0\'E2\'EA\'E0}\par line two})";
   aux.ShowTextWindow(AuxWindows::kHelpWindow, Cp1251FromUtf8("Настройки"), "_spravka.rtf");
   QWidget* w = aux.Window(AuxWindows::kHelpWindow);
   ASSERT_NE(w, nullptr);
@@ -157,7 +161,8 @@ TEST(ShippedTextsTest, HelpHistoryAndAuthorsInBothLanguages) {
     SCOPED_TRACE(t.file);
     std::ifstream file(std::string(LUMIGLOW_SOURCE_DIR "/assets/") + t.file, std::ios::binary);
     ASSERT_TRUE(file);
-    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const std::string bytes((std::istreambuf_iterator<char>(file)),
+                            std::istreambuf_iterator<char>());
     std::string text;
     for (const auto& paragraph : ParseRtf(bytes).paragraphs) {
       for (const auto& run : paragraph.runs) text += run.text;

@@ -45,10 +45,13 @@ TEST_F(WindowBindingConcurrency, IndicatorsFollowTheRunningWorker) {
   Engine& engine = shell->LightEngine();
   const uint64_t before = engine.IndicatorsVersion();
   WorkerThread worker;
-  worker.Start(engine, [&] {
-    engine.SetChannel(2, 1);
-    return true;
-  }, std::chrono::milliseconds(5));
+  worker.Start(
+      engine,
+      [&] {
+        engine.SetChannel(2, 1);
+        return true;
+      },
+      std::chrono::milliseconds(5));
   auto lit = [&] { return shell->Window()->Indicator(2)->Image().pixel(3, 10) == qRgb(255, 0, 0); };
   for (int waited = 0; waited < 5000 && !lit(); waited += 10) QTest::qWait(10);
   worker.Stop();

@@ -1,3 +1,5 @@
+#include "app/window/main_window.h"
+
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
@@ -5,7 +7,6 @@
 #include <QSlider>
 #include <QTest>
 
-#include "app/window/main_window.h"
 #include "engine/engine.h"
 #include "window_fixture.h"
 
@@ -25,9 +26,9 @@ TEST(MainWindowTest, EveryControlExistsAtItsPlaceWithItsRangeAndStartState) {
   Engine engine(controls);
   NoListener listener;
   MainWindow window(controls, engine, listener, 0, 0);
-  for (auto group : {MainWindow::ControlGroup::kBarsAndModeBox, MainWindow::ControlGroup::kPanels,
-                     MainWindow::ControlGroup::kEffectBox,
-                     MainWindow::ControlGroup::kPinsAndIndicators}) {
+  for (auto group :
+       {MainWindow::ControlGroup::kBarsAndModeBox, MainWindow::ControlGroup::kPanels,
+        MainWindow::ControlGroup::kEffectBox, MainWindow::ControlGroup::kPinsAndIndicators}) {
     window.BuildControls(group);
   }
   EXPECT_EQ(window.windowTitle(), "Lumiglow");
@@ -37,7 +38,8 @@ TEST(MainWindowTest, EveryControlExistsAtItsPlaceWithItsRangeAndStartState) {
     QWidget* w = window.Control(spec.number);
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->property("controlNumber").toInt(), spec.number);
-    EXPECT_EQ(w->geometry(), QRect(spec.geometry.x, spec.geometry.y, spec.geometry.w, spec.geometry.h));
+    EXPECT_EQ(w->geometry(),
+              QRect(spec.geometry.x, spec.geometry.y, spec.geometry.w, spec.geometry.h));
     EXPECT_EQ(w->toolTip(), QtText(spec.tooltip));
     switch (spec.kind) {
       case ControlKind::kScrollBar: {
@@ -126,8 +128,8 @@ TEST_F(ShellTest, StartUpRunsTheStepsInOrder) {
   actions.languages = {"English"};
   Start();
   const std::vector<std::string> expected = {
-      "ReadEarlySettings", "LoadPortLibrary", "ReadColours",      "ListPresets",
-      "ListLanguages",     "LoadPreset:",     "FillEffectBox",    "LoadEffect:",
+      "ReadEarlySettings",   "LoadPortLibrary",  "ReadColours",    "ListPresets",
+      "ListLanguages",       "LoadPreset:",      "FillEffectBox",  "LoadEffect:",
       "ReadControlSettings", "RecordLockStates", "StartRecording", "PollUsbDevice",
       "ApplyLanguage:.lng"};
   EXPECT_EQ(actions.calls, expected);
@@ -147,7 +149,8 @@ TEST_F(ShellTest, WithoutALanguageFileTheBuiltInTextsStand) {
   EXPECT_EQ(Widget<QScrollBar>(ctl::ThresholdBar(18))->toolTip(), Utf8("10250 Гц"));
   EXPECT_EQ(Widget<QPushButton>(ctl::kKeyboardButton)->text(), Utf8("Клава"));
   EXPECT_EQ(Widget<QPushButton>(ctl::kInvertButton)->text(), Utf8("Инверсия"));
-  EXPECT_EQ(Widget<QPushButton>(ctl::kLoadEffectButton)->toolTip(), Utf8("Загрузить файл эффектов"));
+  EXPECT_EQ(Widget<QPushButton>(ctl::kLoadEffectButton)->toolTip(),
+            Utf8("Загрузить файл эффектов"));
   for (int pin = 1; pin <= 18; ++pin) {
     auto* box = Widget<QComboBox>(ctl::PinBox(pin));
     EXPECT_EQ(box->itemText(0), Utf8("Нету"));
@@ -312,9 +315,8 @@ TEST_F(ShellTest, TheExitItemSavesSuspendsAndEnds) {
   shell->Files().PresetName.Set("Party");
   actions.Clear();
   shell->OnMenuItem(TrayIcon::kExitItem);
-  const std::vector<std::string> expected = {"SaveThresholds", "SaveOnExitKeys",
-                                             "SavePreset:Party", "RestoreLockStates",
-                                             "AllOffSequence"};
+  const std::vector<std::string> expected = {"SaveThresholds", "SaveOnExitKeys", "SavePreset:Party",
+                                             "RestoreLockStates", "AllOffSequence"};
   EXPECT_EQ(actions.calls, expected);
   EXPECT_EQ(shell->LightEngine().State().OutputsSuspended, 1);
   EXPECT_TRUE(shell->ExitRequested());
@@ -328,8 +330,8 @@ TEST_F(ShellTest, ClosingTheWindowSavesWithItsPositionAndEnds) {
   shell->Window()->close();
   const std::string position = "SaveOnCloseKeys:" + std::to_string(shell->Window()->x()) + "," +
                                std::to_string(shell->Window()->y());
-  const std::vector<std::string> expected = {"CloseSerialPort", position, "SavePreset:",
-                                             "RestoreLockStates", "AllOffSequence"};
+  const std::vector<std::string> expected = {"CloseSerialPort", position,
+                                             "SavePreset:", "RestoreLockStates", "AllOffSequence"};
   EXPECT_EQ(actions.calls, expected);
   EXPECT_EQ(shell->LightEngine().State().OutputsSuspended, 1);
   EXPECT_EQ(quits, 1);

@@ -15,7 +15,9 @@ unsigned Le16(std::string_view b, std::size_t at) {
 unsigned Be16(std::string_view b, std::size_t at) {
   return static_cast<unsigned char>(b[at]) << 8 | static_cast<unsigned char>(b[at + 1]);
 }
-unsigned Be32(std::string_view b, std::size_t at) { return Be16(b, at) << 16 | Be16(b, at + 2); }
+unsigned Be32(std::string_view b, std::size_t at) {
+  return Be16(b, at) << 16 | Be16(b, at + 2);
+}
 
 struct IcoCase {
   PictureFile file;
@@ -23,9 +25,9 @@ struct IcoCase {
 };
 
 TEST(PicturesTest, IconsHoldOneImageOfTheirSizeAndDepth) {
-  for (const IcoCase c : {IcoCase{PictureFile::kAutostartAdd, 16, 32},
-                          IcoCase{PictureFile::kAutostartRemove, 16, 24},
-                          IcoCase{PictureFile::kAppIcon, 32, 24}}) {
+  for (const IcoCase c :
+       {IcoCase{PictureFile::kAutostartAdd, 16, 32}, IcoCase{PictureFile::kAutostartRemove, 16, 24},
+        IcoCase{PictureFile::kAppIcon, 32, 24}}) {
     SCOPED_TRACE(c.bits);
     const std::string_view b = PictureFileBytes(c.file);
     ASSERT_GT(b.size(), 62u);
@@ -115,12 +117,12 @@ TEST(PicturesTest, BrokenDataDecodesToNothing) {
   const std::string_view png = PictureFileBytes(PictureFile::kLoadEffect);
   const std::string_view jpeg = PictureFileBytes(PictureFile::kHelpSide);
   const std::string garbage(300, '\x5a');
-  for (std::string_view bytes : {std::string_view(), std::string_view(garbage), png.substr(0, 40),
-                                 png.substr(0, 8)}) {
+  for (std::string_view bytes :
+       {std::string_view(), std::string_view(garbage), png.substr(0, 40), png.substr(0, 8)}) {
     EXPECT_TRUE(DecodePng(bytes).Empty());
   }
-  for (std::string_view bytes : {std::string_view(), std::string_view(garbage), jpeg.substr(0, 200),
-                                 jpeg.substr(0, 2)}) {
+  for (std::string_view bytes :
+       {std::string_view(), std::string_view(garbage), jpeg.substr(0, 200), jpeg.substr(0, 2)}) {
     EXPECT_TRUE(DecodeJpeg(bytes).Empty());
   }
   EXPECT_TRUE(DecodeJpeg(png).Empty());

@@ -55,8 +55,10 @@ TEST(SecondInstanceTest, EndsAtOnceWithExitCodeZero) {
   for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(runtime)) ++files;
   EXPECT_EQ(files, 1);
 
-  if (old) setenv("XDG_RUNTIME_DIR", saved.c_str(), 1);
-  else unsetenv("XDG_RUNTIME_DIR");
+  if (old)
+    setenv("XDG_RUNTIME_DIR", saved.c_str(), 1);
+  else
+    unsetenv("XDG_RUNTIME_DIR");
   std::filesystem::remove_all(runtime);
 }
 

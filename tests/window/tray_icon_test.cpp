@@ -16,9 +16,12 @@ struct Entry {
 std::vector<Entry> Entries(QMenu* menu) {
   std::vector<Entry> entries;
   for (QAction* a : menu->actions()) {
-    if (a->isSeparator()) entries.push_back({QString(), -1});
-    else if (a->menu()) entries.push_back({a->text(), 0});
-    else entries.push_back({a->text(), a->data().toInt()});
+    if (a->isSeparator())
+      entries.push_back({QString(), -1});
+    else if (a->menu())
+      entries.push_back({a->text(), 0});
+    else
+      entries.push_back({a->text(), a->data().toInt()});
   }
   return entries;
 }

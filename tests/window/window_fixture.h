@@ -21,9 +21,13 @@
 
 namespace lumiglow::testing {
 
-inline bool HaveX() { return QGuiApplication::platformName() == QStringLiteral("xcb"); }
+inline bool HaveX() {
+  return QGuiApplication::platformName() == QStringLiteral("xcb");
+}
 
-inline QString Utf8(const char* text) { return QString::fromUtf8(text); }
+inline QString Utf8(const char* text) {
+  return QString::fromUtf8(text);
+}
 
 // Runs in a fresh folder and comes back to the old one afterwards.
 class TemporaryFolder {

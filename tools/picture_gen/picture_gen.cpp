@@ -77,7 +77,9 @@ QImage LoadEffectPicture() {
   return image;
 }
 
-QColor Spectrum(double t) { return QColor::fromHsvF(std::fmod(0.0 + 0.83 * t, 1.0), 0.85, 1.0); }
+QColor Spectrum(double t) {
+  return QColor::fromHsvF(std::fmod(0.0 + 0.83 * t, 1.0), 0.85, 1.0);
+}
 
 // The application icon: five bars of light in a dark rounded square.
 QImage AppIcon(int size) {
@@ -158,7 +160,8 @@ QImage HelpSidePicture() {
   p.setFont(Font(10));
   p.setPen(QColor(200, 200, 230));
   p.drawText(QRect(0, 262, 160, 14), Qt::AlignCenter, "18 bands \xc2\xb7 18 channels");
-  p.drawText(QRect(0, 278, 160, 14), Qt::AlignCenter, "USB \xc2\xb7 RS232 \xc2\xb7 LPT \xc2\xb7 keyboard");
+  p.drawText(QRect(0, 278, 160, 14), Qt::AlignCenter,
+             "USB \xc2\xb7 RS232 \xc2\xb7 LPT \xc2\xb7 keyboard");
   return image;
 }
 
@@ -170,12 +173,13 @@ struct PinRow {
   int channel;
 };
 
-constexpr PinRow kRows[12] = {{"2", "D0", 4},  {"3", "D1", 5},  {"4", "D2", 6},
-                              {"5", "D3", 7},  {"6", "D4", 8},  {"7", "D5", 9},
-                              {"8", "D6", 10}, {"9", "D7", 11}, {"1", "/STROBE", 12},
+constexpr PinRow kRows[12] = {{"2", "D0", 4},        {"3", "D1", 5},      {"4", "D2", 6},
+                              {"5", "D3", 7},        {"6", "D4", 8},      {"7", "D5", 9},
+                              {"8", "D6", 10},       {"9", "D7", 11},     {"1", "/STROBE", 12},
                               {"14", "/AUTOFD", 13}, {"16", "/INIT", 14}, {"17", "/SELIN", 15}};
 
-void Resistor(QPainter& p, double x0, double y, double length, const char* value, bool label_above) {
+void Resistor(QPainter& p, double x0, double y, double length, const char* value,
+              bool label_above) {
   p.setBrush(Qt::white);
   p.drawRect(QRectF(x0, y - 4, length, 8));
   p.setFont(Font(9));
@@ -299,11 +303,10 @@ QImage LptSchemePicture() {
   p.setPen(QPen(Qt::black, 1));
   p.drawLine(QPointF(6, ly - 6), QPointF(314, ly - 6));
   p.setFont(Font(10));
-  const char* const notes[] = {
-      "T: BC547, 2N2222 or any small NPN; R1 4.7 k\xce\xa9",
-      "R2: 330 \xce\xa9 at 5 V, 560 \xce\xa9 at 9 V, 1 k\xce\xa9 at 12 V",
-      "A lit channel puts its pin high, pins 1, 14, 17 too.",
-      "Channels 1-3 and 16-18 have no pin on this port."};
+  const char* const notes[] = {"T: BC547, 2N2222 or any small NPN; R1 4.7 k\xce\xa9",
+                               "R2: 330 \xce\xa9 at 5 V, 560 \xce\xa9 at 9 V, 1 k\xce\xa9 at 12 V",
+                               "A lit channel puts its pin high, pins 1, 14, 17 too.",
+                               "Channels 1-3 and 16-18 have no pin on this port."};
   for (int i = 0; i < 4; ++i) {
     p.drawText(QRectF(8, ly + i * 14, 310, 13), Qt::AlignLeft | Qt::AlignVCenter,
                QString::fromUtf8(notes[i]));
@@ -331,7 +334,9 @@ int main(int argc, char** argv) {
   if (argc == 3) {
     const std::string preview = std::string(argv[2]) + "/";
     Badge(QColor(40, 170, 60), true).scaled(64, 64).save(QString::fromStdString(preview + "a.png"));
-    Badge(QColor(200, 40, 40), false).scaled(64, 64).save(QString::fromStdString(preview + "b.png"));
+    Badge(QColor(200, 40, 40), false)
+        .scaled(64, 64)
+        .save(QString::fromStdString(preview + "b.png"));
     LoadEffectPicture().scaled(64, 64).save(QString::fromStdString(preview + "c.png"));
     HelpSidePicture().save(QString::fromStdString(preview + "d.png"));
     LptSchemePicture().save(QString::fromStdString(preview + "e.png"));
@@ -343,8 +348,8 @@ int main(int argc, char** argv) {
               "autostart_remove.ico");
   ok &= Check(WritePng(LoadEffectPicture(), pictures + "load_effect.png"), "load_effect.png");
   ok &= Check(WriteJpeg(HelpSidePicture(), false, 92, pictures + "help_side.jpg"), "help_side.jpg");
-  ok &= Check(WriteJpeg(LptSchemePicture(), true, 92, pictures + "lpt_scheme.jpg"),
-              "lpt_scheme.jpg");
+  ok &=
+      Check(WriteJpeg(LptSchemePicture(), true, 92, pictures + "lpt_scheme.jpg"), "lpt_scheme.jpg");
   ok &= Check(WriteIco(AppIcon(32), 24, pictures + "lumiglow.ico"), "lumiglow.ico");
   ok &= Check(WritePng(AppIcon(64), dir + "/lumiglow.png"), "lumiglow.png");
   return ok ? 0 : 1;

@@ -1,11 +1,15 @@
 #include "picture_writers.h"
 
+#include <png.h>
+
+#include <vector>
+
+// jpeglib.h needs size_t and FILE declared before it.
+// clang-format off
 #include <cstddef>
 #include <cstdio>
-
 #include <jpeglib.h>
-#include <png.h>
-#include <vector>
+// clang-format on
 
 namespace {
 
@@ -92,8 +96,8 @@ bool WritePng(const QImage& source, const std::string& path) {
     return false;
   }
   png_init_io(png, f);
-  png_set_IHDR(png, info, image.width(), image.height(), 8, PNG_COLOR_TYPE_RGBA,
-               PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_set_IHDR(png, info, image.width(), image.height(), 8, PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE,
+               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   png_write_info(png, info);
   for (int y = 0; y < image.height(); ++y) {
     png_write_row(png, const_cast<png_bytep>(image.constScanLine(y)));

@@ -1,11 +1,13 @@
-// jpeglib.h needs size_t and FILE declared before it.
 #include <csetjmp>
-#include <cstddef>
-#include <cstdio>
-
-#include <jpeglib.h>
 
 #include "app/pictures/picture_decode.h"
+
+// jpeglib.h needs size_t and FILE declared before it.
+// clang-format off
+#include <cstddef>
+#include <cstdio>
+#include <jpeglib.h>
+// clang-format on
 
 namespace lumiglow {
 namespace {

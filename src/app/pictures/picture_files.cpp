@@ -6,8 +6,8 @@
 namespace lumiglow::embedded {
 extern const unsigned char kAutostartAdd[], kAutostartRemove[], kLoadEffect[], kHelpSide[],
     kLptScheme[], kAppIcon[];
-extern const std::size_t kAutostartAddSize, kAutostartRemoveSize, kLoadEffectSize,
-    kHelpSideSize, kLptSchemeSize, kAppIconSize;
+extern const std::size_t kAutostartAddSize, kAutostartRemoveSize, kLoadEffectSize, kHelpSideSize,
+    kLptSchemeSize, kAppIconSize;
 }  // namespace lumiglow::embedded
 
 namespace lumiglow {
@@ -22,12 +22,18 @@ std::string_view View(const unsigned char* data, std::size_t size) {
 std::string_view PictureFileBytes(PictureFile which) {
   using namespace embedded;
   switch (which) {
-    case PictureFile::kAutostartAdd: return View(kAutostartAdd, kAutostartAddSize);
-    case PictureFile::kAutostartRemove: return View(kAutostartRemove, kAutostartRemoveSize);
-    case PictureFile::kLoadEffect: return View(kLoadEffect, kLoadEffectSize);
-    case PictureFile::kHelpSide: return View(kHelpSide, kHelpSideSize);
-    case PictureFile::kLptScheme: return View(kLptScheme, kLptSchemeSize);
-    case PictureFile::kAppIcon: return View(kAppIcon, kAppIconSize);
+    case PictureFile::kAutostartAdd:
+      return View(kAutostartAdd, kAutostartAddSize);
+    case PictureFile::kAutostartRemove:
+      return View(kAutostartRemove, kAutostartRemoveSize);
+    case PictureFile::kLoadEffect:
+      return View(kLoadEffect, kLoadEffectSize);
+    case PictureFile::kHelpSide:
+      return View(kHelpSide, kHelpSideSize);
+    case PictureFile::kLptScheme:
+      return View(kLptScheme, kLptSchemeSize);
+    case PictureFile::kAppIcon:
+      return View(kAppIcon, kAppIconSize);
   }
   return {};
 }

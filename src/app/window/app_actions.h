@@ -27,14 +27,14 @@ struct AppContext {
 
 // The tray menu's texts, Windows-1251 (language keys ac .. ac7).
 struct TrayMenuTexts {
-  std::string show;      // item 1
-  std::string hide;      // item 2
-  std::string help_menu;  // the submenu
-  std::string help;      // item 3
+  std::string show;        // item 1
+  std::string hide;        // item 2
+  std::string help_menu;   // the submenu
+  std::string help;        // item 3
   std::string lpt_scheme;  // item 4
-  std::string history;   // item 5
-  std::string about;     // item 6
-  std::string exit;      // item 10
+  std::string history;     // item 5
+  std::string about;       // item 6
+  std::string exit;        // item 10
 };
 
 // What ReadEarlySettings finds in the settings file (all 0 without it).
@@ -56,7 +56,9 @@ class AppActions {
 
   // Start-up, in the order the shell calls them.
   virtual void InitialisePlatform() {}  // step 1, before the single-instance check
-  virtual EarlySettings ReadEarlySettings(AppContext&) { return {}; }  // also sets PresetName, LanguageName
+  virtual EarlySettings ReadEarlySettings(AppContext&) {
+    return {};
+  }  // also sets PresetName, LanguageName
   // The parallel-port access: nullopt when loaded, otherwise the library's
   // name for the missing-library message.
   virtual std::optional<std::string> LoadPortLibrary(AppContext&) { return std::nullopt; }

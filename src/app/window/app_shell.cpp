@@ -187,11 +187,20 @@ void AppShell::OnMenuItem(int item) {
 
 void AppShell::OnAuxOk(int button) {
   switch (button) {
-    case AuxWindows::kAuthorsOk: aux_.CloseWindow(AuxWindows::kAuthorsWindow); break;
-    case AuxWindows::kHelpOk: aux_.CloseWindow(AuxWindows::kHelpWindow); break;
-    case AuxWindows::kHistoryOk: aux_.CloseWindow(AuxWindows::kHistoryWindow); break;
-    case AuxWindows::kLptSchemeOk: aux_.CloseWindow(AuxWindows::kLptSchemeWindow); break;
-    default: break;
+    case AuxWindows::kAuthorsOk:
+      aux_.CloseWindow(AuxWindows::kAuthorsWindow);
+      break;
+    case AuxWindows::kHelpOk:
+      aux_.CloseWindow(AuxWindows::kHelpWindow);
+      break;
+    case AuxWindows::kHistoryOk:
+      aux_.CloseWindow(AuxWindows::kHistoryWindow);
+      break;
+    case AuxWindows::kLptSchemeOk:
+      aux_.CloseWindow(AuxWindows::kLptSchemeWindow);
+      break;
+    default:
+      break;
   }
   EndOfPass();
 }

@@ -47,10 +47,14 @@ class AuxWindow : public QWidget {
 
 int OkButtonOf(int window) {
   switch (window) {
-    case AuxWindows::kAuthorsWindow: return AuxWindows::kAuthorsOk;
-    case AuxWindows::kHelpWindow: return AuxWindows::kHelpOk;
-    case AuxWindows::kHistoryWindow: return AuxWindows::kHistoryOk;
-    default: return AuxWindows::kLptSchemeOk;
+    case AuxWindows::kAuthorsWindow:
+      return AuxWindows::kAuthorsOk;
+    case AuxWindows::kHelpWindow:
+      return AuxWindows::kHelpOk;
+    case AuxWindows::kHistoryWindow:
+      return AuxWindows::kHistoryOk;
+    default:
+      return AuxWindows::kLptSchemeOk;
   }
 }
 

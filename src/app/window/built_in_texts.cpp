@@ -8,7 +8,9 @@
 namespace lumiglow {
 namespace {
 
-std::string Ru(const char* utf8) { return Cp1251FromUtf8(utf8); }
+std::string Ru(const char* utf8) {
+  return Cp1251FromUtf8(utf8);
+}
 
 }  // namespace
 
@@ -17,8 +19,14 @@ TrayMenuTexts AppActions::ApplyLanguage(AppContext& app, const std::string&) {
 }
 
 TrayMenuTexts BuiltInTrayMenuTexts() {
-  return {Ru("Развернуть"), Ru("Свернуть"), Ru("Справка"), Ru("Настройки"),
-          Ru("Схема LPT-светомузыки"), Ru("История"), Ru("О программе"), Ru("Выход")};
+  return {Ru("Развернуть"),
+          Ru("Свернуть"),
+          Ru("Справка"),
+          Ru("Настройки"),
+          Ru("Схема LPT-светомузыки"),
+          Ru("История"),
+          Ru("О программе"),
+          Ru("Выход")};
 }
 
 TrayMenuTexts ApplyBuiltInTexts(AppContext& app) {

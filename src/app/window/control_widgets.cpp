@@ -15,18 +15,22 @@ namespace {
 
 QIcon ImageButtonIcon(int number) {
   switch (number) {
-    case ctl::kAutostartAddButton: return QIcon(QPixmap::fromImage(PictureImage(PictureFile::kAutostartAdd)));
+    case ctl::kAutostartAddButton:
+      return QIcon(QPixmap::fromImage(PictureImage(PictureFile::kAutostartAdd)));
     case ctl::kAutostartRemoveButton:
       return QIcon(QPixmap::fromImage(PictureImage(PictureFile::kAutostartRemove)));
-    case ctl::kLoadEffectButton: return QIcon(QPixmap::fromImage(PictureImage(PictureFile::kLoadEffect)));
-    default: return {};
+    case ctl::kLoadEffectButton:
+      return QIcon(QPixmap::fromImage(PictureImage(PictureFile::kLoadEffect)));
+    default:
+      return {};
   }
 }
 
 void RefreshItems(QComboBox* box, const Controls& controls, int number) {
   const int count = controls.ItemCount(number);
   bool same = box->count() == count;
-  for (int i = 0; same && i < count; ++i) same = box->itemText(i) == QtText(controls.ItemText(number, i));
+  for (int i = 0; same && i < count; ++i)
+    same = box->itemText(i) == QtText(controls.ItemText(number, i));
   if (!same) {
     box->clear();
     for (int i = 0; i < count; ++i) box->addItem(QtText(controls.ItemText(number, i)));

@@ -1,7 +1,7 @@
 // The handlers of the main window's controls.
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QDir>
 
 #include "app/window/app_shell.h"
 #include "app/window/qt_text.h"

@@ -49,7 +49,9 @@ MainWindow::MainWindow(Controls& controls, Engine& engine, WindowListener& liste
   QObject::connect(&indicator_timer_, &QTimer::timeout, this, [this] { RefreshIndicators(); });
 }
 
-MainWindow::~MainWindow() { controls_.SetObserver(nullptr); }
+MainWindow::~MainWindow() {
+  controls_.SetObserver(nullptr);
+}
 
 void MainWindow::BuildControls(ControlGroup group) {
   for (const ControlSpec& spec : Controls::Table()) {
@@ -140,15 +142,21 @@ void MainWindow::OnStoreChange(int number) {
       Qt::QueuedConnection);
 }
 
-void MainWindow::Refresh(int number) { RefreshControlWidget(widgets_[number], controls_, number); }
+void MainWindow::Refresh(int number) {
+  RefreshControlWidget(widgets_[number], controls_, number);
+}
 
-void MainWindow::Emit(ControlEvent event) { listener_.OnControlEvent(event); }
+void MainWindow::Emit(ControlEvent event) {
+  listener_.OnControlEvent(event);
+}
 
 void MainWindow::ToggleWidth() {
   setFixedSize(width() == kWideWidth ? kNarrowWidth : kWideWidth, kHeight);
 }
 
-WindowPosition MainWindow::Position() const { return {x(), y(), isMinimized()}; }
+WindowPosition MainWindow::Position() const {
+  return {x(), y(), isMinimized()};
+}
 
 void MainWindow::RefreshIndicators() {
   const uint64_t version = engine_.IndicatorsVersion();

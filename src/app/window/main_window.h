@@ -44,8 +44,8 @@ class MainWindow : public QWidget {
 
   // The controls are built later, group by group, between other start-up steps.
   enum class ControlGroup {
-    kBarsAndModeBox,     // the threshold bars and ModeBox
-    kPanels,             // BrightBar .. ComPortBox
+    kBarsAndModeBox,  // the threshold bars and ModeBox
+    kPanels,          // BrightBar .. ComPortBox
     kEffectBox,
     kPinsAndIndicators,  // pin labels, pin boxes, band indicators
   };

@@ -17,7 +17,9 @@ TrayIcon::TrayIcon(std::function<void(int)> on_menu_item, std::function<void()> 
                    });
 }
 
-bool TrayIcon::Available() { return QSystemTrayIcon::isSystemTrayAvailable(); }
+bool TrayIcon::Available() {
+  return QSystemTrayIcon::isSystemTrayAvailable();
+}
 
 void TrayIcon::Add() {
   if (Available()) icon_.show();

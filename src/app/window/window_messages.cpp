@@ -25,8 +25,8 @@ void WindowMessages::ShowMessage(MessageIcon icon, const std::string& title,
     Show(icon, q_title, q_text);
     return;
   }
-  QMetaObject::invokeMethod(owner_, [icon, q_title, q_text] { Show(icon, q_title, q_text); },
-                            Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      owner_, [icon, q_title, q_text] { Show(icon, q_title, q_text); }, Qt::QueuedConnection);
 }
 
 }  // namespace lumiglow

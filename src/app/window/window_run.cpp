@@ -24,8 +24,10 @@ class StandInActions : public AppActions {
   void StartRecording(AppContext& app) override {
     std::string error;
     std::optional<SoundClip> clip;
-    if (input_ == "demo") clip = MakeDemoClip();
-    else clip = LoadSoundClip(input_, error);
+    if (input_ == "demo")
+      clip = MakeDemoClip();
+    else
+      clip = LoadSoundClip(input_, error);
     if (!clip) {
       std::fprintf(stderr, "lumiglow: %s\n", error.c_str());
       return;  // the engine hears silence

@@ -9,8 +9,8 @@ namespace lumiglow {
 class AppActions;
 
 struct WindowOptions {
-  bool show = false;     // --show
-  std::string data_dir;  // --data-dir, repeated in the autostart entry
+  bool show = false;           // --show
+  std::string data_dir;        // --data-dir, repeated in the autostart entry
   std::string input = "demo";  // the sound until live capture takes its place
 };
 
