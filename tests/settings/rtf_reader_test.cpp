@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 namespace lumiglow {
@@ -22,6 +23,8 @@ struct TextCase {
   std::string rtf;
   std::string text;  // UTF-8
 };
+
+void PrintTo(const TextCase& c, std::ostream* os) { *os << c.name; }
 
 class RtfTextTest : public ::testing::TestWithParam<TextCase> {};
 
