@@ -40,6 +40,24 @@ TEST_F(WindowBindingConcurrency, WorkerChangesArriveQueuedOnTheWindowThread) {
   EXPECT_EQ(shell->LightEngine().State().LightMode, kModeNone);
 }
 
+TEST_F(WindowBindingConcurrency, ThePresetHotkeyChangesThePresetOnTheWindowThread) {
+  actions.presets = {"Party", "Calm"};
+  Start();
+  shell->Files().PresetName.Set("Party");
+  actions.Clear();
+  std::thread worker([&] {
+    // As the hotkey does: step the box, then post the rest.
+    shell->Ui().SetState(ctl::kPresetBox, 1);
+    shell->LightEngine().Hooks().presets->PostPresetChange();
+  });
+  worker.join();
+  EXPECT_TRUE(actions.calls.empty());
+  QCoreApplication::processEvents();
+  const std::vector<std::string> expected = {"SavePreset:Party", "LoadPreset:Calm"};
+  EXPECT_EQ(actions.calls, expected);
+  EXPECT_EQ(Widget<QComboBox>(ctl::kPresetBox)->currentIndex(), 1);
+}
+
 TEST_F(WindowBindingConcurrency, IndicatorsFollowTheRunningWorker) {
   Start();
   Engine& engine = shell->LightEngine();
