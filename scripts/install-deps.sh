@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libx11-dev libxtst-dev xvfb
   libhidapi-dev libserialport-dev libieee1284-3-dev
+  qt6-base-dev libpng-dev libjpeg-dev x11-utils fonts-dejavu-core
 )
 
 # As root: the udev rule that gives the logged-in user the controller's hidraw

@@ -7,12 +7,14 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 
-# An X server of our own for the keyboard tests, on the first free display
-# number, whatever else is running. -noreset: without it the server resets,
-# and forgets its lock states, whenever its last client disconnects.
-if command -v Xvfb >/dev/null; then
+# An X server for the keyboard and window tests: the one of $DISPLAY when it
+# answers, otherwise an Xvfb of our own on the first free display number.
+# -noreset: without it the server resets, and forgets its lock states,
+# whenever its last client disconnects.
+if ! { [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; }; then
   xvfb_number=$(mktemp)
-  Xvfb -displayfd 3 -noreset -nolisten tcp 3>"$xvfb_number" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -noreset -nolisten tcp 3>"$xvfb_number" \
+    >/dev/null 2>&1 &
   xvfb_pid=$!
   trap 'kill "$xvfb_pid" 2>/dev/null || true' EXIT
   for _ in $(seq 100); do [ -s "$xvfb_number" ] && break; sleep 0.1; done
@@ -24,6 +26,7 @@ if command -v Xvfb >/dev/null; then
   fi
   rm -f "$xvfb_number"
 fi
+export QT_QPA_PLATFORM=xcb
 
 echo "== build and test"
 scripts/build.sh build

@@ -1,21 +1,57 @@
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "app/headless/command_line.h"
 #include "app/headless/headless_run.h"
+#include "app/window/window_run.h"
+#include "platform/single_instance.h"
+#include "platform/x_display.h"
+
+namespace {
+
+// --data-dir: the user's files live there, so the program works from there.
+bool EnterDataDir(std::string& dir) {
+  std::error_code error;
+  const std::filesystem::path path = std::filesystem::absolute(dir, error);
+  if (!error) std::filesystem::create_directories(path, error);
+  if (!error) std::filesystem::current_path(path, error);
+  if (error) {
+    std::fprintf(stderr, "lumiglow: cannot use the folder '%s': %s\n", dir.c_str(),
+                 error.message().c_str());
+    return false;
+  }
+  dir = path.string();
+  return true;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
-  const lumiglow::ParseResult parsed = lumiglow::ParseCommandLine(args);
+  lumiglow::ParseResult parsed = lumiglow::ParseCommandLine(args);
   if (!parsed.error.empty()) {
     std::fprintf(stderr, "lumiglow: %s\n", parsed.error.c_str());
     return 2;
   }
-  if (parsed.options.help) {
+  lumiglow::HeadlessOptions& options = parsed.options;
+  if (options.help) {
     std::fputs(lumiglow::UsageText().c_str(), stdout);
     return 0;
   }
-  // The window comes later; until then every start runs headless.
-  return lumiglow::RunHeadless(parsed.options);
+  if (!options.data_dir.empty() && !EnterDataDir(options.data_dir)) return 2;
+  if (options.headless) return lumiglow::RunHeadless(options);
+  if (!lumiglow::XDisplayReachable()) {
+    // Only one copy runs, with or without its window.
+    if (lumiglow::AcquireSingleInstance("Lumiglow") == lumiglow::InstanceGuard::kAnotherRuns)
+      return 0;
+    std::fprintf(stderr, "lumiglow: no X display, running without a window (as --headless)\n");
+    return lumiglow::RunHeadless(options);
+  }
+  lumiglow::WindowOptions window;
+  window.show = options.show;
+  window.data_dir = options.data_dir;
+  window.input = options.input;
+  return lumiglow::RunWindow(argc, argv, window);
 }

@@ -27,7 +27,8 @@ int ToInt(long long value) {
 }  // namespace
 
 std::string UsageText() {
-  return "usage: lumiglow --headless [--input FILE|demo] [--offline] [--cycles N]\n"
+  return "usage: lumiglow [--show] [--data-dir DIR] [--input FILE|demo]\n"
+         "       lumiglow --headless [--input FILE|demo] [--offline] [--cycles N]\n"
          "                [--trace OUT.csv] [--mode 0..5] [--level 0..60] [--agc 1..60]\n"
          "                [--thresholds t1,...,t18] [--invert] [--keyboard]\n"
          "                [--effect N] [--data-dir DIR]\n";
@@ -56,6 +57,8 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
       o.invert = true;
     } else if (arg == "--keyboard") {
       o.keyboard = true;
+    } else if (arg == "--show") {
+      o.show = true;
     } else if (arg == "--help" || arg == "-h") {
       o.help = true;
     } else if (arg == "--input" || arg == "--trace" || arg == "--data-dir") {

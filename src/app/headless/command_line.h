@@ -1,4 +1,5 @@
-// The headless command line:
+// The command line:
+//   lumiglow [--show] [--data-dir DIR] [--input FILE|demo]   the window (in the tray)
 //   lumiglow --headless [--input FILE|demo] [--offline] [--cycles N] [--trace OUT.csv]
 //            [--mode 0..5] [--level 0..60] [--agc 1..60] [--thresholds t1,...,t18] [--invert]
 //            [--effect N]
@@ -27,6 +28,7 @@ struct HeadlessOptions {
   bool invert = false;
   std::optional<int> effect;  // the entry of the effect box, as a preset would choose it
   bool keyboard = false;  // the keyboard lamps on, as KEY_LED = 1 does
+  bool show = false;     // the window shows at start even when there is a tray
   std::string data_dir;  // settings, presets and languages together; empty: the default places
 };
 

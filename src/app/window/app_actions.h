@@ -1,0 +1,101 @@
+// The steps of start-up, the event handlers and the exit paths that belong to
+// the other subsystems (settings and presets, languages, effects, devices,
+// sound input). The shell calls them in its fixed order; each default does
+// nothing (or the least that keeps the window usable), and the program's
+// wiring overrides them with the real operations.
+//
+// Every call is made on the user-interface thread.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace lumiglow {
+
+class Controls;
+class Engine;
+class UiTexts;
+struct CurrentFiles;
+
+// The shared state the operations work on.
+struct AppContext {
+  Controls& controls;
+  Engine& engine;
+  CurrentFiles& files;
+  UiTexts& ui_texts;
+};
+
+// The tray menu's texts, Windows-1251 (language keys ac .. ac7).
+struct TrayMenuTexts {
+  std::string show;        // item 1
+  std::string hide;        // item 2
+  std::string help_menu;   // the submenu
+  std::string help;        // item 3
+  std::string lpt_scheme;  // item 4
+  std::string history;     // item 5
+  std::string about;       // item 6
+  std::string exit;        // item 10
+};
+
+// What ReadEarlySettings finds in the settings file (all 0 without it).
+struct EarlySettings {
+  int x = 0, y = 0;
+  int pid = 0, vid = 0;
+};
+
+// The main window's outer top-left corner; `minimised` stands for the
+// position a minimised window reports, which must never be stored.
+struct WindowPosition {
+  int x = 0, y = 0;
+  bool minimised = false;
+};
+
+class AppActions {
+ public:
+  virtual ~AppActions() = default;
+
+  // Start-up, in the order the shell calls them.
+  virtual void InitialisePlatform() {}  // step 1, before the single-instance check
+  virtual EarlySettings ReadEarlySettings(AppContext&) {
+    return {};
+  }  // also sets PresetName, LanguageName
+  // The parallel-port access: nullopt when loaded, otherwise the library's
+  // name for the missing-library message.
+  virtual std::optional<std::string> LoadPortLibrary(AppContext&) { return std::nullopt; }
+  virtual void ReadColours(AppContext&) {}
+  virtual void ListPresets(AppContext&) {}
+  virtual void ListLanguages(AppContext&) {}
+  virtual void LoadPreset(AppContext&, const std::string& /*name*/) {}
+  virtual void FillEffectBox(AppContext&) {}
+  virtual void LoadEffect(AppContext&, const std::string& /*name*/) {}
+  // Thresholds, toggles, pin map, then the port scan and OpenChosenSerialPort.
+  virtual void ReadControlSettings(AppContext&) {}
+  virtual void RecordLockStates(AppContext&) {}
+  virtual void StartRecording(AppContext&) {}
+  virtual void PollUsbDevice(AppContext&) {}
+  // Applies the language file and returns the texts of the tray menu, which
+  // the shell then builds anew. The default sets the built-in texts.
+  virtual TrayMenuTexts ApplyLanguage(AppContext& app, const std::string& file_name);
+
+  // Event handlers.
+  virtual void SaveOnLanguageChange(AppContext&, WindowPosition) {}
+  virtual void RestoreLockStates(AppContext&) {}
+  virtual void SavePreset(AppContext&, const std::string& /*name*/) {}
+  virtual void OpenChosenSerialPort(AppContext&) {}
+  virtual void SaveWindowPosition(AppContext&, WindowPosition) {}
+  // A colour chosen for the lamp of `channel` (1..18): stored and used only
+  // when the colour file opens.
+  virtual void SaveChannelColour(AppContext&, int /*channel*/, int /*colour*/) {}
+
+  // The exit paths.
+  // SaveOnExit's file step: pin map, KEY_LED, LPT_LED, Preset, Language, Invert.
+  virtual void SaveOnExitKeys(AppContext&) {}
+  // Closes the serial port when one is open.
+  virtual void CloseSerialPort(AppContext&) {}
+  // SaveOnClose's file step: as SaveOnExit's plus X_form, Y_form and RS232.
+  virtual void SaveOnCloseKeys(AppContext&, WindowPosition) {}
+  // USB 0x00, 0x40, 0x80; the parallel port 0 and 11; the port library released.
+  virtual void AllOffSequence(AppContext&) {}
+};
+
+}  // namespace lumiglow

@@ -1,0 +1,20 @@
+// The program with its window: the single-instance guard, the application,
+// the shell's start-up and the event loop.
+#pragma once
+
+#include <string>
+
+namespace lumiglow {
+
+class AppActions;
+
+struct WindowOptions {
+  bool show = false;           // --show
+  std::string data_dir;        // --data-dir, repeated in the autostart entry
+  std::string input = "demo";  // the sound until live capture takes its place
+};
+
+// Returns the process exit code (0 also for a second instance).
+int RunWindow(int argc, char** argv, const WindowOptions& options, AppActions* actions = nullptr);
+
+}  // namespace lumiglow
