@@ -18,6 +18,7 @@ struct TrayMenuTexts {
 // The window's outer top-left corner on the screen.
 struct WindowPosition {
   int x = 0, y = 0;
+  bool minimised = false;  // a minimised window's position is never stored
 };
 
 struct SettingsContext {

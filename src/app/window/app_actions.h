@@ -10,6 +10,9 @@
 #include <optional>
 #include <string>
 
+#include "settings/settings_context.h"
+#include "settings/settings_file.h"
+
 namespace lumiglow {
 
 class Controls;
@@ -23,31 +26,6 @@ struct AppContext {
   Engine& engine;
   CurrentFiles& files;
   UiTexts& ui_texts;
-};
-
-// The tray menu's texts, Windows-1251 (language keys ac .. ac7).
-struct TrayMenuTexts {
-  std::string show;        // item 1
-  std::string hide;        // item 2
-  std::string help_menu;   // the submenu
-  std::string help;        // item 3
-  std::string lpt_scheme;  // item 4
-  std::string history;     // item 5
-  std::string about;       // item 6
-  std::string exit;        // item 10
-};
-
-// What ReadEarlySettings finds in the settings file (all 0 without it).
-struct EarlySettings {
-  int x = 0, y = 0;
-  int pid = 0, vid = 0;
-};
-
-// The main window's outer top-left corner; `minimised` stands for the
-// position a minimised window reports, which must never be stored.
-struct WindowPosition {
-  int x = 0, y = 0;
-  bool minimised = false;
 };
 
 class AppActions {

@@ -69,7 +69,7 @@ bool AppShell::StartUp() {
   }
 
   // 10.
-  window_ = std::make_unique<MainWindow>(controls_, engine_, *this, early.x, early.y);
+  window_ = std::make_unique<MainWindow>(controls_, engine_, *this, early.X_form, early.Y_form);
   exit_requested_ = false;
 
   // 11.

@@ -32,8 +32,8 @@ void TrayIcon::RebuildMenu(const TrayMenuTexts& texts) {
     action->setData(item);
     QObject::connect(action, &QAction::triggered, [this, item] { on_menu_item_(item); });
   };
-  add(menu.get(), texts.show, kShowItem);
-  add(menu.get(), texts.hide, kHideItem);
+  add(menu.get(), texts.restore, kShowItem);
+  add(menu.get(), texts.minimise, kHideItem);
   QMenu* help = menu->addMenu(QtText(texts.help_menu));
   add(help, texts.help, kHelpItem);
   add(help, texts.lpt_scheme, kLptSchemeItem);
