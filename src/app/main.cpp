@@ -4,6 +4,7 @@
 
 #include "app/headless/command_line.h"
 #include "app/headless/headless_run.h"
+#include "app/headless/list_inputs.h"
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
@@ -16,6 +17,7 @@ int main(int argc, char** argv) {
     std::fputs(lumiglow::UsageText().c_str(), stdout);
     return 0;
   }
+  if (parsed.options.list_inputs) return lumiglow::ListInputs();
   // The window comes later; until then every start runs headless.
   return lumiglow::RunHeadless(parsed.options);
 }

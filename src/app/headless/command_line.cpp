@@ -3,6 +3,8 @@
 #include <charconv>
 #include <climits>
 
+#include "app/headless/input_choice.h"
+
 namespace lumiglow {
 namespace {
 
@@ -27,9 +29,10 @@ int ToInt(long long value) {
 }  // namespace
 
 std::string UsageText() {
-  return "usage: lumiglow --headless [--input FILE|demo] [--offline] [--cycles N]\n"
-         "                [--trace OUT.csv] [--mode 0..5] [--level 0..60] [--agc 1..60]\n"
-         "                [--thresholds t1,...,t18] [--invert]\n";
+  return "usage: lumiglow --headless [--input default|monitor|pulse:NAME|FILE|demo] [--offline]\n"
+         "                [--cycles N] [--trace OUT.csv] [--mode 0..5] [--level 0..60]\n"
+         "                [--agc 1..60] [--thresholds t1,...,t18] [--invert]\n"
+         "       lumiglow --list-inputs\n";
 }
 
 ParseResult ParseCommandLine(const std::vector<std::string>& args) {
@@ -53,6 +56,8 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
       o.offline = true;
     } else if (arg == "--invert") {
       o.invert = true;
+    } else if (arg == "--list-inputs") {
+      o.list_inputs = true;
     } else if (arg == "--help" || arg == "-h") {
       o.help = true;
     } else if (arg == "--input" || arg == "--trace") {
@@ -89,6 +94,10 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
       return fail("unknown option '" + arg + "'");
     }
   }
+  std::string input_error;
+  const auto input = ParseInputChoice(o.input, input_error);
+  if (!input) return fail(input_error);
+  if (o.offline && input->IsLive()) return fail("--offline needs a sound file or demo as --input");
   return result;
 }
 

@@ -1,6 +1,8 @@
 // The headless command line:
-//   lumiglow --headless [--input FILE|demo] [--offline] [--cycles N] [--trace OUT.csv]
-//            [--mode 0..5] [--level 0..60] [--agc 1..60] [--thresholds t1,...,t18] [--invert]
+//   lumiglow --headless [--input default|monitor|pulse:NAME|FILE|demo] [--offline]
+//            [--cycles N] [--trace OUT.csv] [--mode 0..5] [--level 0..60] [--agc 1..60]
+//            [--thresholds t1,...,t18] [--invert]
+//   lumiglow --list-inputs
 #pragma once
 
 #include <array>
@@ -13,7 +15,8 @@ namespace lumiglow {
 struct HeadlessOptions {
   bool headless = false;
   bool help = false;
-  std::string input = "demo";
+  bool list_inputs = false;
+  std::string input = "default";
   bool offline = false;
   std::optional<long long> cycles;
   std::string trace_path;

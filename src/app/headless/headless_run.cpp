@@ -7,14 +7,17 @@
 #include <csignal>
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 #include "app/headless/engine_startup.h"
+#include "app/headless/input_choice.h"
 #include "app/headless/lamp_line.h"
 #include "app/headless/trace_writer.h"
 #include "engine/engine.h"
 #include "engine/worker_thread.h"
 #include "platform/audio/clip_source.h"
 #include "platform/audio/demo_clip.h"
+#include "platform/audio/pulse_source.h"
 
 namespace lumiglow {
 namespace {
@@ -51,21 +54,44 @@ class LampDisplay {
   bool shown_ = false;
 };
 
-std::unique_ptr<ClipRecordingSource> OpenInput(const HeadlessOptions& options,
-                                               std::string& error) {
+struct OpenedInput {
+  std::unique_ptr<RecordingSource> source;
+  ClipRecordingSource* clip = nullptr;  // the same source when it plays a clip
+};
+
+OpenedInput OpenInput(const HeadlessOptions& options, std::string& error) {
+  std::optional<InputChoice> choice = ParseInputChoice(options.input, error);
+  if (!choice) return {};
+  if (choice->IsLive()) {
+    CaptureTarget target;
+    if (choice->kind == InputChoice::Kind::kMonitor) {
+      target.kind = CaptureTarget::Kind::kDefaultMonitor;
+    } else if (choice->kind == InputChoice::Kind::kPulseSource) {
+      target.kind = CaptureTarget::Kind::kNamedSource;
+      target.name = choice->name;
+    }
+    return {std::make_unique<PulseRecordingSource>(std::move(target)), nullptr};
+  }
   const auto timing = options.offline ? ClipRecordingSource::Timing::kOffline
                                       : ClipRecordingSource::Timing::kRealTime;
-  if (options.input == "demo") return std::make_unique<ClipRecordingSource>(MakeDemoClip(), timing);
-  auto clip = LoadSoundClip(options.input, error);
-  if (!clip) return nullptr;
-  return std::make_unique<ClipRecordingSource>(std::move(*clip), timing);
+  std::optional<SoundClip> clip;
+  if (choice->kind == InputChoice::Kind::kDemo) {
+    clip = MakeDemoClip();
+  } else {
+    clip = LoadSoundClip(choice->name, error);
+    if (!clip) return {};
+  }
+  auto source = std::make_unique<ClipRecordingSource>(std::move(*clip), timing);
+  ClipRecordingSource* clip_source = source.get();
+  return {std::move(source), clip_source};
 }
 
 }  // namespace
 
 int RunHeadless(const HeadlessOptions& options) {
   std::string error;
-  auto source = OpenInput(options, error);
+  OpenedInput input = OpenInput(options, error);
+  RecordingSource* source = input.source.get();
   if (!source) {
     std::fprintf(stderr, "lumiglow: %s\n", error.c_str());
     return 2;
@@ -78,7 +104,7 @@ int RunHeadless(const HeadlessOptions& options) {
 
   Controls controls;
   Engine engine(controls);
-  engine.SetRecordingSource(source.get());
+  engine.SetRecordingSource(source);
   StartValues values;
   values.light_mode = options.mode;
   values.level = options.level;
@@ -99,7 +125,7 @@ int RunHeadless(const HeadlessOptions& options) {
       ++cycle;
       trace.WriteCycle(cycle, cycle * 50, engine);
       lamps.Show(engine);
-      if (source->Finished()) break;
+      if (input.clip && input.clip->Finished()) break;
     }
   } else {
     const auto started = std::chrono::steady_clock::now();
