@@ -17,8 +17,8 @@ std::string CaptureStatus::ServerUnreachable() {
 }
 
 std::string CaptureStatus::SourceUnavailable(const std::string& source) {
-  if ((state_ == State::kSourceMissing || state_ == State::kSourceGone) && source_ == source)
-    return {};
+  // Retries may ask under another name (the next default output, say): still the same news.
+  if (state_ == State::kSourceMissing || state_ == State::kSourceGone) return {};
   const bool was_listening = state_ == State::kCapturing && source_ == source;
   state_ = was_listening ? State::kSourceGone : State::kSourceMissing;
   source_ = source;

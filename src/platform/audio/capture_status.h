@@ -13,6 +13,7 @@ class CaptureStatus {
   // A connection attempt found no server.
   std::string ServerUnreachable();
   // The server answers but `source` cannot be (or can no longer be) recorded.
+  // Said once, whatever name the retries that follow use.
   std::string SourceUnavailable(const std::string& source);
   // Samples flow from `source`.
   std::string Capturing(const std::string& source);
