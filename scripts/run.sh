@@ -1,11 +1,16 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and starts Lumiglow. Extra arguments go to
-# the program; without any it plays the built-in demo on the terminal lamps.
+# the program; without any it listens to the default sound source when a Pulse
+# server with a source answers, and plays the built-in demo otherwise.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 scripts/build.sh build -DLUMIGLOW_BUILD_TESTS=OFF -DLUMIGLOW_BUILD_BENCH=OFF
 if [ $# -eq 0 ]; then
-  set -- --headless --input demo
+  input=demo
+  if build/src/lumiglow --list-inputs 2>/dev/null | grep -q '^  [^(]'; then
+    input=default
+  fi
+  set -- --headless --input "$input"
 fi
 exec build/src/lumiglow "$@"

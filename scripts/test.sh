@@ -6,6 +6,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
+# The capture tests play into a null sink of a real Pulse server.
+scripts/start-pulse.sh
 
 echo "== build and test"
 scripts/build.sh build
