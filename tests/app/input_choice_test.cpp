@@ -56,8 +56,10 @@ TEST(CommandLineInputTest, DefaultsToTheDefaultSourceAndChecksTheInput) {
     EXPECT_EQ(ParseCommandLine({"--headless", "--offline", "--input", live}).error,
               "--offline needs a sound file or demo as --input");
   EXPECT_EQ(ParseCommandLine({"--headless", "--offline", "--input", "demo"}).error, "");
-  // The live input is the default, so an offline run must name its input.
-  EXPECT_FALSE(ParseCommandLine({"--headless", "--offline"}).error.empty());
+  // An offline run without an input renders the demo rather than the live default.
+  const ParseResult offline = ParseCommandLine({"--headless", "--offline"});
+  EXPECT_EQ(offline.error, "");
+  EXPECT_EQ(offline.options.input, "demo");
 }
 
 TEST(InputListTest, MicrophonesFirstThenMonitorsInOneColumn) {

@@ -129,7 +129,10 @@ INSTANTIATE_TEST_SUITE_P(Tones, PulseToneTest,
                            return std::to_string(static_cast<int>(info.param.frequency)) + "Hz";
                          });
 
-TEST_F(PulseCaptureTest, SourceThatGoesAwayGivesSilenceAndIsTakenUpAgain) {
+// The capture thread starts and ends streams while the reader drains the queue.
+using PulseCaptureConcurrencyTest = PulseCaptureTest;
+
+TEST_F(PulseCaptureConcurrencyTest, SourceThatGoesAwayGivesSilenceAndIsTakenUpAgain) {
   testing::NullSink sink(testing::UniqueName("lumiglow_gone"));
   ASSERT_TRUE(sink.Loaded());
   StatusLines status;

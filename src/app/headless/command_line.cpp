@@ -38,6 +38,7 @@ std::string UsageText() {
 ParseResult ParseCommandLine(const std::vector<std::string>& args) {
   ParseResult result;
   HeadlessOptions& o = result.options;
+  bool input_given = false;
   auto fail = [&result](std::string message) {
     result.error = std::move(message);
     return result;
@@ -63,6 +64,7 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
     } else if (arg == "--input" || arg == "--trace") {
       if (!value(text) || text.empty()) return fail(arg + " needs a value");
       (arg == "--input" ? o.input : o.trace_path) = text;
+      if (arg == "--input") input_given = true;
     } else if (arg == "--cycles" || arg == "--mode" || arg == "--level" || arg == "--agc") {
       if (!value(text)) return fail(arg + " needs a number");
       const auto number = ParseInteger(text);
@@ -94,6 +96,8 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
       return fail("unknown option '" + arg + "'");
     }
   }
+  // An offline render cannot listen live: without an input it renders the demo.
+  if (o.offline && !input_given) o.input = "demo";
   std::string input_error;
   const auto input = ParseInputChoice(o.input, input_error);
   if (!input) return fail(input_error);
