@@ -17,6 +17,10 @@ struct ChoiceCase {
   std::string name;
 };
 
+void PrintTo(const ChoiceCase& c, std::ostream* os) {
+  *os << '"' << c.text << '"';
+}
+
 class InputChoiceTest : public ::testing::TestWithParam<ChoiceCase> {};
 
 TEST_P(InputChoiceTest, ParsesEachForm) {

@@ -92,6 +92,10 @@ struct ToneCase {
   int band;
 };
 
+void PrintTo(const ToneCase& c, std::ostream* os) {
+  *os << c.frequency << " Hz in band " << c.band;
+}
+
 class PulseToneTest : public PulseCaptureTest, public ::testing::WithParamInterface<ToneCase> {};
 
 TEST_P(PulseToneTest, ToneIntoNullSinkIsHeardOnItsMonitorInItsBand) {

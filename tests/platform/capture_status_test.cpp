@@ -35,6 +35,10 @@ struct Run {
   std::vector<Event> events;
 };
 
+void PrintTo(const Run& run, std::ostream* os) {
+  *os << run.name;
+}
+
 class CaptureStatusTest : public ::testing::TestWithParam<Run> {};
 
 TEST_P(CaptureStatusTest, OneLinePerChangeOfState) {
