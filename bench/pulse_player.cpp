@@ -50,14 +50,14 @@ void PulsePlayer::OnContextState(pa_context* context, void* self_pointer) {
   auto* self = static_cast<PulsePlayer*>(self_pointer);
   const pa_context_state_t state = pa_context_get_state(context);
   if (state == PA_CONTEXT_READY && !self->stream_) {
-    const pa_sample_spec spec{PA_SAMPLE_FLOAT32NE, 22050, 1};
-    self->stream_ = pa_stream_new(context, "bench signal", &spec, nullptr);
+    const pa_sample_spec format{PA_SAMPLE_FLOAT32NE, 22050, 1};
+    self->stream_ = pa_stream_new(context, "bench signal", &format, nullptr);
     pa_stream_set_state_callback(self->stream_, OnStreamState, self);
     pa_stream_set_write_callback(self->stream_, OnWrite, self);
     pa_buffer_attr attr{};
     attr.maxlength = attr.prebuf = attr.minreq = attr.fragsize = static_cast<uint32_t>(-1);
     attr.tlength = static_cast<uint32_t>(pa_usec_to_bytes(
-        static_cast<pa_usec_t>(std::chrono::microseconds(self->buffer_).count()), &spec));
+        static_cast<pa_usec_t>(std::chrono::microseconds(self->buffer_).count()), &format));
     if (pa_stream_connect_playback(self->stream_, self->sink_.c_str(), &attr,
                                    PA_STREAM_ADJUST_LATENCY, nullptr, nullptr) < 0)
       self->failed_ = true;

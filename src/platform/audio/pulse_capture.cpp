@@ -230,9 +230,9 @@ void PulseCapture::OnSinkInfo(pa_context* context, const pa_sink_info* info, int
 }
 
 void PulseCapture::OpenStream(const char* device) {
-  const pa_sample_spec spec{PA_SAMPLE_FLOAT32NE, static_cast<uint32_t>(kSampleRate), 1};
+  const pa_sample_spec format{PA_SAMPLE_FLOAT32NE, static_cast<uint32_t>(kSampleRate), 1};
   device_ = device ? device : "";
-  stream_ = pa_stream_new(context_, "Light organ input", &spec, nullptr);
+  stream_ = pa_stream_new(context_, "Light organ input", &format, nullptr);
   if (!stream_) {
     Report(status_.SourceUnavailable(device_.empty() ? requested_ : device_));
     ArmTimer(kRetryInterval);
@@ -243,7 +243,7 @@ void PulseCapture::OpenStream(const char* device) {
   pa_stream_set_moved_callback(stream_, OnStreamMoved, this);
   pa_buffer_attr attr{};
   attr.maxlength = attr.tlength = attr.prebuf = attr.minreq = static_cast<uint32_t>(-1);
-  attr.fragsize = static_cast<uint32_t>(pa_usec_to_bytes(Microseconds(kFragment), &spec));
+  attr.fragsize = static_cast<uint32_t>(pa_usec_to_bytes(Microseconds(kFragment), &format));
   auto flags = PA_STREAM_ADJUST_LATENCY;
   // A chosen source is not swapped for another when it goes: we wait for it.
   if (target_.kind != CaptureTarget::Kind::kDefaultSource)
