@@ -7,6 +7,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config clang
   libfftw3-dev libsndfile1-dev libsamplerate0-dev
+  libpulse-dev pulseaudio pulseaudio-utils
   libgtest-dev libgmock-dev libbenchmark-dev
   libx11-dev libxtst-dev xvfb
   libhidapi-dev libserialport-dev libieee1284-3-dev

@@ -6,6 +6,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
+# The capture tests play into a null sink of a real Pulse server.
+scripts/start-pulse.sh
 
 # An X server for the keyboard and window tests: the one of $DISPLAY when it
 # answers, otherwise an Xvfb of our own on the first free display number.

@@ -27,6 +27,7 @@ bool EnterDataDir(std::string& dir) {
 }
 
 }  // namespace
+#include "app/headless/list_inputs.h"
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
@@ -40,7 +41,7 @@ int main(int argc, char** argv) {
     std::fputs(lumiglow::UsageText().c_str(), stdout);
     return 0;
   }
-  if (!options.data_dir.empty() && !EnterDataDir(options.data_dir)) return 2;
+  if (options.list_inputs) return lumiglow::ListInputs();
   if (options.headless) return lumiglow::RunHeadless(options);
   if (!lumiglow::XDisplayReachable()) {
     // Only one copy runs, with or without its window.
@@ -49,6 +50,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "lumiglow: no X display, running without a window (as --headless)\n");
     return lumiglow::RunHeadless(options);
   }
+  // The headless run enters the folder itself, after opening the input and trace.
+  if (!options.data_dir.empty() && !EnterDataDir(options.data_dir)) return 2;
   lumiglow::WindowOptions window;
   window.show = options.show;
   window.data_dir = options.data_dir;

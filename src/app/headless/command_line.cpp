@@ -3,6 +3,8 @@
 #include <charconv>
 #include <climits>
 
+#include "app/headless/input_choice.h"
+
 namespace lumiglow {
 namespace {
 
@@ -27,16 +29,19 @@ int ToInt(long long value) {
 }  // namespace
 
 std::string UsageText() {
-  return "usage: lumiglow [--show] [--data-dir DIR] [--input FILE|demo]\n"
-         "       lumiglow --headless [--input FILE|demo] [--offline] [--cycles N]\n"
+  return "usage: lumiglow [--show] [--data-dir DIR] [--input SOURCE]\n"
+         "       lumiglow --headless [--input SOURCE] [--offline] [--cycles N]\n"
          "                [--trace OUT.csv] [--mode 0..5] [--level 0..60] [--agc 1..60]\n"
          "                [--thresholds t1,...,t18] [--invert] [--keyboard]\n"
-         "                [--effect N] [--data-dir DIR]\n";
+         "                [--effect N] [--data-dir DIR]\n"
+         "       lumiglow --list-inputs\n"
+         "SOURCE: default, monitor, pulse:NAME, a sound file, or demo\n";
 }
 
 ParseResult ParseCommandLine(const std::vector<std::string>& args) {
   ParseResult result;
   HeadlessOptions& o = result.options;
+  bool input_given = false;
   auto fail = [&result](std::string message) {
     result.error = std::move(message);
     return result;
@@ -59,11 +64,14 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
       o.keyboard = true;
     } else if (arg == "--show") {
       o.show = true;
+    } else if (arg == "--list-inputs") {
+      o.list_inputs = true;
     } else if (arg == "--help" || arg == "-h") {
       o.help = true;
     } else if (arg == "--input" || arg == "--trace" || arg == "--data-dir") {
       if (!value(text) || text.empty()) return fail(arg + " needs a value");
       (arg == "--input" ? o.input : arg == "--trace" ? o.trace_path : o.data_dir) = text;
+      if (arg == "--input") input_given = true;
     } else if (arg == "--cycles" || arg == "--mode" || arg == "--level" || arg == "--agc") {
       if (!value(text)) return fail(arg + " needs a number");
       const auto number = ParseInteger(text);
@@ -100,6 +108,12 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
       return fail("unknown option '" + arg + "'");
     }
   }
+  // An offline render cannot listen live: without an input it renders the demo.
+  if (o.offline && !input_given) o.input = "demo";
+  std::string input_error;
+  const auto input = ParseInputChoice(o.input, input_error);
+  if (!input) return fail(input_error);
+  if (o.offline && input->IsLive()) return fail("--offline needs a sound file or demo as --input");
   return result;
 }
 

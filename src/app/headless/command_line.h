@@ -1,10 +1,10 @@
 // The command line:
-//   lumiglow [--show] [--data-dir DIR] [--input FILE|demo]   the window (in the tray)
-//   lumiglow --headless [--input FILE|demo] [--offline] [--cycles N] [--trace OUT.csv]
+//   lumiglow [--show] [--data-dir DIR] [--input SOURCE]        the window (in the tray)
+//   lumiglow --headless [--input SOURCE] [--offline] [--cycles N] [--trace OUT.csv]
 //            [--mode 0..5] [--level 0..60] [--agc 1..60] [--thresholds t1,...,t18] [--invert]
-//            [--effect N]
-//            [--keyboard]
-//            [--data-dir DIR]
+//            [--keyboard] [--effect N] [--data-dir DIR]
+//   lumiglow --list-inputs
+// SOURCE: default, monitor, pulse:NAME, a sound file, or demo.
 #pragma once
 
 #include <array>
@@ -17,7 +17,8 @@ namespace lumiglow {
 struct HeadlessOptions {
   bool headless = false;
   bool help = false;
-  std::string input = "demo";
+  bool list_inputs = false;
+  std::string input = "default";
   bool offline = false;
   std::optional<long long> cycles;
   std::string trace_path;

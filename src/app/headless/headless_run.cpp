@@ -7,10 +7,12 @@
 #include <csignal>
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 #include "app/headless/device_startup.h"
 #include "app/headless/headless_effects.h"
 #include "app/headless/headless_startup.h"
+#include "app/headless/input_choice.h"
 #include "app/headless/keyboard_startup.h"
 #include "app/headless/lamp_line.h"
 #include "app/headless/stderr_messages.h"
@@ -19,8 +21,7 @@
 #include "engine/worker_thread.h"
 #include "platform/audio/clip_source.h"
 #include "platform/audio/demo_clip.h"
-#include "settings/current_files.h"
-#include "settings/ui_texts.h"
+#include "platform/audio/pulse_source.h"
 
 namespace lumiglow {
 namespace {
@@ -57,14 +58,36 @@ class LampDisplay {
   bool shown_ = false;
 };
 
-std::unique_ptr<ClipRecordingSource> OpenInput(const HeadlessOptions& options,
-                                               std::string& error) {
+struct OpenedInput {
+  std::unique_ptr<RecordingSource> source;
+  ClipRecordingSource* clip = nullptr;  // the same source when it plays a clip
+};
+
+OpenedInput OpenInput(const HeadlessOptions& options, std::string& error) {
+  std::optional<InputChoice> choice = ParseInputChoice(options.input, error);
+  if (!choice) return {};
+  if (choice->IsLive()) {
+    CaptureTarget target;
+    if (choice->kind == InputChoice::Kind::kMonitor) {
+      target.kind = CaptureTarget::Kind::kDefaultMonitor;
+    } else if (choice->kind == InputChoice::Kind::kPulseSource) {
+      target.kind = CaptureTarget::Kind::kNamedSource;
+      target.name = choice->name;
+    }
+    return {std::make_unique<PulseRecordingSource>(std::move(target)), nullptr};
+  }
   const auto timing = options.offline ? ClipRecordingSource::Timing::kOffline
                                       : ClipRecordingSource::Timing::kRealTime;
-  if (options.input == "demo") return std::make_unique<ClipRecordingSource>(MakeDemoClip(), timing);
-  auto clip = LoadSoundClip(options.input, error);
-  if (!clip) return nullptr;
-  return std::make_unique<ClipRecordingSource>(std::move(*clip), timing);
+  std::optional<SoundClip> clip;
+  if (choice->kind == InputChoice::Kind::kDemo) {
+    clip = MakeDemoClip();
+  } else {
+    clip = LoadSoundClip(choice->name, error);
+    if (!clip) return {};
+  }
+  auto source = std::make_unique<ClipRecordingSource>(std::move(*clip), timing);
+  ClipRecordingSource* clip_source = source.get();
+  return {std::move(source), clip_source};
 }
 
 }  // namespace
@@ -75,7 +98,8 @@ int RunHeadless(const HeadlessOptions& options) {
   if (!devices.RequirePortLibrary(messages)) return 0;
 
   std::string error;
-  auto source = OpenInput(options, error);
+  OpenedInput input = OpenInput(options, error);
+  RecordingSource* source = input.source.get();
   if (!source) {
     std::fprintf(stderr, "lumiglow: %s\n", error.c_str());
     return 2;
@@ -88,7 +112,7 @@ int RunHeadless(const HeadlessOptions& options) {
 
   Controls controls;
   Engine engine(controls);
-  engine.SetRecordingSource(source.get());
+  engine.SetRecordingSource(source);
   HeadlessSession session(engine);
   // After the input and trace, whose names are relative to where we started.
   if (!EnterDataFolder(options, session.files, error)) {
@@ -120,7 +144,7 @@ int RunHeadless(const HeadlessOptions& options) {
       ++cycle;
       trace.WriteCycle(cycle, cycle * 50, engine);
       lamps.Show(engine);
-      if (source->Finished()) break;
+      if (input.clip && input.clip->Finished()) break;
     }
   } else {
     const auto started = std::chrono::steady_clock::now();

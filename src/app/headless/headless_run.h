@@ -1,5 +1,5 @@
-// The program without a window: the engine fed from a sound file, the demo clip
-// or (later) the recording input, offline as fast as it goes or live with the
+// The program without a window: the engine fed from the recording input, a
+// sound file or the demo clip, offline as fast as it goes or live with the
 // worker thread's 50 ms pause, showing the lamps on the terminal.
 #pragma once
 
