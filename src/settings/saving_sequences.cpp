@@ -27,18 +27,26 @@ void WriteCommonKeys(SettingsContext& context, std::optional<WindowPosition> pos
 
 }  // namespace
 
-void SaveOnExit(SettingsContext& context) {
-  if (context.state().LightMode == kModeManual) context.thresholds.SaveThresholds();
+void WriteExitKeys(SettingsContext& context) {
   WriteCommonKeys(context, std::nullopt);
   ClosePrefFile();
+}
+
+void WriteCloseKeys(SettingsContext& context, WindowPosition position, const std::string& rs232) {
+  WriteCommonKeys(context, position);
+  WritePrefText("RS232", rs232);
+  ClosePrefFile();
+}
+
+void SaveOnExit(SettingsContext& context) {
+  if (context.state().LightMode == kModeManual) context.thresholds.SaveThresholds();
+  WriteExitKeys(context);
   SavePreset(context);
 }
 
 void SaveOnClose(SettingsContext& context, WindowPosition position, const std::string& rs232) {
   if (context.state().LightMode == kModeManual) context.thresholds.SaveThresholds();
-  WriteCommonKeys(context, position);
-  WritePrefText("RS232", rs232);
-  ClosePrefFile();
+  WriteCloseKeys(context, position, rs232);
   SavePreset(context);
 }
 

@@ -20,6 +20,11 @@ void SaveOnExit(SettingsContext& context);
 // `rs232` is the text of ComPortBox.
 void SaveOnClose(SettingsContext& context, WindowPosition position, const std::string& rs232);
 
+// The setting.dat steps of the two alone, for a caller that runs the steps
+// around them itself.
+void WriteExitKeys(SettingsContext& context);
+void WriteCloseKeys(SettingsContext& context, WindowPosition position, const std::string& rs232);
+
 // A new language chosen (LanguageName already set): OUT1..18, KEY_LED, LPT_LED,
 // X_form, Y_form, Preset, Language, Invert.
 void SaveOnLanguageChange(SettingsContext& context, WindowPosition position);

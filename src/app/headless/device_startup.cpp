@@ -50,12 +50,16 @@ void DeviceStartup::ScanSerialPorts(const std::string& rs232) {
   if (serial_) serial_->ScanSerialPorts(rs232);
 }
 
-void DeviceStartup::Start(uint16_t vid, uint16_t pid) {
+bool DeviceStartup::LoadPortLibrary() { return port_->LoadPortLibrary(); }
+
+std::string DeviceStartup::PortLibraryFile() const { return port_->PortLibraryFile(); }
+
+void DeviceStartup::Start(uint16_t vid, uint16_t pid, bool poll_thread) {
   if (!engine_ || stage_) return;
   usb_ = std::make_unique<UsbLink>(*hid_, engine_->Ui(), engine_->State(), vid, pid);
   stage_ = std::make_unique<OutputStage>(usb_.get(), serial_.get(), lpt_.get());
   usb_->PollUsbDevice();
-  poll_thread_ = std::thread([this] { PollLoop(); });
+  if (poll_thread) poll_thread_ = std::thread([this] { PollLoop(); });
 
   EngineHooks hooks = engine_->Hooks();
   hooks.output_stage = stage_.get();
@@ -78,7 +82,8 @@ void DeviceStartup::PollLoop() {
 }
 
 void DeviceStartup::Exit() {
-  if (!stage_) return;
+  if (!stage_ || exited_) return;
+  exited_ = true;
   {
     std::lock_guard lock(poll_mutex_);
     poll_stop_ = true;

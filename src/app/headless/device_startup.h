@@ -47,6 +47,10 @@ class DeviceStartup {
   // Loads the port-access library. False after the missing-library message
   // has been shown: end the program with exit code 0, saving nothing.
   bool RequirePortLibrary(UserMessages& messages);
+  // The same without the message: false when the library cannot be loaded,
+  // whose file PortLibraryFile names.
+  bool LoadPortLibrary();
+  std::string PortLibraryFile() const;
 
   // In start-up order: the links before the settings are read; the serial
   // scan while setting.dat is open (its RS232 text); then, after ResendCommands
@@ -54,7 +58,8 @@ class DeviceStartup {
   // presence poll, the 500 ms poll thread, and the output stage in the cycle.
   void Prepare(Engine& engine);
   void ScanSerialPorts(const std::string& rs232);
-  void Start(uint16_t vid, uint16_t pid);
+  // `poll_thread` false: the caller polls every 500 ms itself (the window's timer).
+  void Start(uint16_t vid, uint16_t pid, bool poll_thread = true);
   // All three at once, from the values the settings file gave.
   void Start(Engine& engine, const DeviceSettings& settings);
 
@@ -83,6 +88,7 @@ class DeviceStartup {
   std::mutex poll_mutex_;
   std::condition_variable poll_wake_;
   bool poll_stop_ = false;
+  bool exited_ = false;
 };
 
 }  // namespace lumiglow

@@ -12,16 +12,13 @@
 #include "app/headless/device_startup.h"
 #include "app/headless/headless_effects.h"
 #include "app/headless/headless_startup.h"
-#include "app/headless/input_choice.h"
 #include "app/headless/keyboard_startup.h"
 #include "app/headless/lamp_line.h"
+#include "app/headless/open_input.h"
 #include "app/headless/stderr_messages.h"
 #include "app/headless/trace_writer.h"
 #include "engine/engine.h"
 #include "engine/worker_thread.h"
-#include "platform/audio/clip_source.h"
-#include "platform/audio/demo_clip.h"
-#include "platform/audio/pulse_source.h"
 
 namespace lumiglow {
 namespace {
@@ -58,38 +55,6 @@ class LampDisplay {
   bool shown_ = false;
 };
 
-struct OpenedInput {
-  std::unique_ptr<RecordingSource> source;
-  ClipRecordingSource* clip = nullptr;  // the same source when it plays a clip
-};
-
-OpenedInput OpenInput(const HeadlessOptions& options, std::string& error) {
-  std::optional<InputChoice> choice = ParseInputChoice(options.input, error);
-  if (!choice) return {};
-  if (choice->IsLive()) {
-    CaptureTarget target;
-    if (choice->kind == InputChoice::Kind::kMonitor) {
-      target.kind = CaptureTarget::Kind::kDefaultMonitor;
-    } else if (choice->kind == InputChoice::Kind::kPulseSource) {
-      target.kind = CaptureTarget::Kind::kNamedSource;
-      target.name = choice->name;
-    }
-    return {std::make_unique<PulseRecordingSource>(std::move(target)), nullptr};
-  }
-  const auto timing = options.offline ? ClipRecordingSource::Timing::kOffline
-                                      : ClipRecordingSource::Timing::kRealTime;
-  std::optional<SoundClip> clip;
-  if (choice->kind == InputChoice::Kind::kDemo) {
-    clip = MakeDemoClip();
-  } else {
-    clip = LoadSoundClip(choice->name, error);
-    if (!clip) return {};
-  }
-  auto source = std::make_unique<ClipRecordingSource>(std::move(*clip), timing);
-  ClipRecordingSource* clip_source = source.get();
-  return {std::move(source), clip_source};
-}
-
 }  // namespace
 
 int RunHeadless(const HeadlessOptions& options) {
@@ -98,7 +63,7 @@ int RunHeadless(const HeadlessOptions& options) {
   if (!devices.RequirePortLibrary(messages)) return 0;
 
   std::string error;
-  OpenedInput input = OpenInput(options, error);
+  OpenedInput input = OpenInput(options.input, options.offline, error);
   RecordingSource* source = input.source.get();
   if (!source) {
     std::fprintf(stderr, "lumiglow: %s\n", error.c_str());

@@ -58,6 +58,8 @@ class AppActions {
   // Event handlers.
   virtual void SaveOnLanguageChange(AppContext&, WindowPosition) {}
   virtual void RestoreLockStates(AppContext&) {}
+  // The exit paths' restore: after it the lamp step leaves the locks alone.
+  virtual void RestoreLockStatesOnExit(AppContext& app) { RestoreLockStates(app); }
   virtual void SavePreset(AppContext&, const std::string& /*name*/) {}
   virtual void OpenChosenSerialPort(AppContext&) {}
   virtual void SaveWindowPosition(AppContext&, WindowPosition) {}
@@ -74,6 +76,9 @@ class AppActions {
   virtual void SaveOnCloseKeys(AppContext&, WindowPosition) {}
   // USB 0x00, 0x40, 0x80; the parallel port 0 and 11; the port library released.
   virtual void AllOffSequence(AppContext&) {}
+  // The final release, after the worker has stopped and while the engine still
+  // exists: devices, libraries and everything connected to the engine.
+  virtual void Release(AppContext&) {}
 };
 
 }  // namespace lumiglow

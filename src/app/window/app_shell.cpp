@@ -46,6 +46,7 @@ AppShell::~AppShell() {
   // The worker is never stopped while the program runs; at the very end it
   // stops at a cycle boundary before the window it reports to goes away.
   worker_.Stop();
+  actions_.Release(context_);
 }
 
 bool AppShell::StartUp() {

@@ -18,7 +18,7 @@ void AppShell::SaveOnExit() {
   // 3.
   actions_.SavePreset(context_, files_.PresetName.Get());
   // 4.
-  actions_.RestoreLockStates(context_);
+  actions_.RestoreLockStatesOnExit(context_);
   // 5.
   engine_.State().OutputsSuspended = 1;
   exit_requested_ = true;
@@ -36,7 +36,7 @@ void AppShell::SaveOnClose() {
   // 5.
   actions_.SavePreset(context_, files_.PresetName.Get());
   // 6.
-  actions_.RestoreLockStates(context_);
+  actions_.RestoreLockStatesOnExit(context_);
   loop_ends_ = true;
 }
 

@@ -11,7 +11,7 @@ class AppActions;
 struct WindowOptions {
   bool show = false;           // --show
   std::string data_dir;        // --data-dir, repeated in the autostart entry
-  std::string input = "demo";  // the sound until live capture takes its place
+  std::string input = "default";  // as --input: default, monitor, pulse:NAME, a file, demo
 };
 
 // Returns the process exit code (0 also for a second instance).
