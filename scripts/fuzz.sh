@@ -4,9 +4,16 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${FUZZ_SECONDS:-60}
-CC=clang CXX=clang++ scripts/build.sh build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMIGLOW_WERROR=ON \
   -DLUMIGLOW_FUZZ=ON -DLUMIGLOW_SANITIZE=address,undefined \
-  -DLUMIGLOW_BUILD_TESTS=OFF -DLUMIGLOW_BUILD_BENCH=OFF
+  -DLUMIGLOW_BUILD_TESTS=OFF -DLUMIGLOW_BUILD_BENCH=OFF >/dev/null
+# Only the fuzzers and what they link, not the program and its window.
+targets=()
+for source in fuzz/*_fuzzer.cpp; do
+  name=$(basename "$source" _fuzzer.cpp)
+  targets+=("fuzz_$name")
+done
+cmake --build build-fuzz -j"$(nproc)" --target "${targets[@]}"
 for fuzzer in build-fuzz/fuzz/fuzz_*; do
   [ -x "$fuzzer" ] || continue
   corpus=$(mktemp -d)

@@ -7,6 +7,7 @@
 
 #include "app/window/app_shell.h"
 #include "app/window/program_actions.h"
+#include "app/window/stop_signals.h"
 #include "platform/program_path.h"
 #include "platform/single_instance.h"
 #include "platform/xdg_autostart.h"
@@ -36,6 +37,7 @@ int RunWindow(int argc, char** argv, const WindowOptions& options, AppActions* a
       options.data_dir.empty() ? ProgramFolderOf(program) : options.data_dir + "/";
   AppShell shell(app_actions, autostart, shell_options);
   if (!shell.StartUp()) return 0;  // no port library: the message was shown, nothing saved
+  RouteStopSignals(&app, [&shell] { shell.OnCloseRequested(); });
   QApplication::exec();
   return 0;
 }
