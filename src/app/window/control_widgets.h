@@ -9,7 +9,7 @@
 
 namespace lumiglow {
 
-// The widget for `spec`, placed at its position and size, not yet bound.
+// The widget for a control of the table, placed at its position and size, not yet bound.
 // Band indicators are made by the window itself.
 QWidget* CreateControlWidget(const ControlSpec& spec, QWidget* parent);
 
