@@ -14,10 +14,31 @@ for source in fuzz/*_fuzzer.cpp; do
   targets+=("fuzz_$name")
 done
 cmake --build build-fuzz -j"$(nproc)" --target "${targets[@]}"
+# Two at a time, one per core; each prints its closing figures when it ends.
+run_one() {
+  local fuzzer=$1 corpus log
+  corpus=$(mktemp -d)
+  log=$(mktemp)
+  if "$fuzzer" -max_total_time="$seconds" -max_len=65536 -print_final_stats=1 "$corpus" >"$log" 2>&1; then
+    status=0
+  else
+    status=$?
+  fi
+  { echo "-- $(basename "$fuzzer") for ${seconds}s"; tail -n 4 "$log"; }
+  [ "$status" -eq 0 ] || cat "$log"
+  rm -rf "$corpus" "$log"
+  return "$status"
+}
+pids=()
+failed=0
 for fuzzer in build-fuzz/fuzz/fuzz_*; do
   [ -x "$fuzzer" ] || continue
-  corpus=$(mktemp -d)
-  echo "-- $(basename "$fuzzer") for ${seconds}s"
-  "$fuzzer" -max_total_time="$seconds" -max_len=65536 -print_final_stats=1 "$corpus" 2>&1 | tail -n 4
-  rm -rf "$corpus"
+  run_one "$fuzzer" &
+  pids+=($!)
+  if [ ${#pids[@]} -ge "$(nproc)" ]; then
+    wait "${pids[0]}" || failed=1
+    pids=("${pids[@]:1}")
+  fi
 done
+for pid in "${pids[@]}"; do wait "$pid" || failed=1; done
+exit "$failed"
