@@ -11,6 +11,7 @@
 #include <mutex>
 
 #include "engine/engine_hooks.h"
+#include "outputs/output_delay.h"
 
 namespace lumiglow {
 
@@ -30,6 +31,10 @@ class OutputStage : public CycleStage {
   void Send(Controls& controls, SharedState& state);
   void Run(Engine& engine, bool silent) override;
 
+  // OUT_DELAY: the devices get the channel states of that many cycles ago
+  // (0..20; 0 sends each cycle's own). Either thread may call.
+  void SetOutputDelay(int cycles);
+
   // Sets OutputsSuspended (the exit path has already set it; setting it here
   // too means nothing can follow), then 0x00, 0x40, 0x80 to the controller,
   // data 0 and control 11 to the parallel port, and releases the port library.
@@ -41,6 +46,7 @@ class OutputStage : public CycleStage {
   SerialLink* serial_;
   ParallelPort* lpt_;
   std::mutex send_mutex_;
+  OutputDelay delay_;  // under send_mutex_
   bool all_off_sent_ = false;
 };
 

@@ -35,6 +35,7 @@ void ReadColours(DisplayColours& colours);
 struct ControlSettings {
   bool opened = false;  // setting.dat was read
   std::string RS232;    // the serial port as written ("Нет" when the key is missing)
+  int OUT_DELAY = 0;    // cycles the devices lag the engine, 0..20
 };
 
 // The serial-port scan with the RS232 text. It runs while this thread has
@@ -42,7 +43,7 @@ struct ControlSettings {
 using SerialPortScan = std::function<void(const std::string& rs232)>;
 
 // Thresholds fr1..fr18, KEY_LED, LPT_LED, OUT1..OUT18 and Invert into their
-// controls, then the serial-port scan. Without the file nothing happens: the
+// controls, OUT_DELAY (held at 0..20), then the serial-port scan. Without the file nothing happens: the
 // controls keep their start positions and no scan runs.
 ControlSettings ReadControlSettings(Controls& controls, const SerialPortScan& scan = {});
 

@@ -58,6 +58,7 @@ void DeviceStartup::Start(uint16_t vid, uint16_t pid, bool poll_thread) {
   if (!engine_ || stage_) return;
   usb_ = std::make_unique<UsbLink>(*hid_, engine_->Ui(), engine_->State(), vid, pid);
   stage_ = std::make_unique<OutputStage>(usb_.get(), serial_.get(), lpt_.get());
+  stage_->SetOutputDelay(out_delay_);
   usb_->PollUsbDevice();
   if (poll_thread) poll_thread_ = std::thread([this] { PollLoop(); });
 
@@ -66,8 +67,14 @@ void DeviceStartup::Start(uint16_t vid, uint16_t pid, bool poll_thread) {
   engine_->SetHooks(hooks);
 }
 
+void DeviceStartup::SetOutputDelay(int cycles) {
+  out_delay_ = cycles;
+  if (stage_) stage_->SetOutputDelay(cycles);
+}
+
 void DeviceStartup::Start(Engine& engine, const DeviceSettings& settings) {
   Prepare(engine);
+  SetOutputDelay(settings.out_delay);
   if (settings.settings_opened) ScanSerialPorts(settings.rs232);
   Start(settings.vid, settings.pid);
 }

@@ -32,6 +32,7 @@ struct DeviceSettings {
   // The serial scan runs only when the settings file opened.
   bool settings_opened = false;
   std::string rs232;  // RS232: the device path of the chosen port
+  int out_delay = 0;  // OUT_DELAY: cycles the devices lag the engine
 };
 
 class DeviceStartup {
@@ -60,6 +61,8 @@ class DeviceStartup {
   void ScanSerialPorts(const std::string& rs232);
   // `poll_thread` false: the caller polls every 500 ms itself (the window's timer).
   void Start(uint16_t vid, uint16_t pid, bool poll_thread = true);
+  // OUT_DELAY, before or after Start.
+  void SetOutputDelay(int cycles);
   // All three at once, from the values the settings file gave.
   void Start(Engine& engine, const DeviceSettings& settings);
 
@@ -83,6 +86,7 @@ class DeviceStartup {
   std::unique_ptr<SerialLink> serial_;
   std::unique_ptr<OutputStage> stage_;
   Engine* engine_ = nullptr;
+  int out_delay_ = 0;
 
   std::thread poll_thread_;
   std::mutex poll_mutex_;
