@@ -3,6 +3,7 @@
 #include "controls/controls.h"
 #include "engine/engine.h"
 #include "engine/shared_state.h"
+#include "outputs/dmx_link.h"
 #include "outputs/output_frame.h"
 #include "outputs/parallel_port.h"
 #include "outputs/serial_link.h"
@@ -49,6 +50,7 @@ void OutputStage::Send(Controls& controls, SharedState& state) {
   }
   if (serial_) serial_->WriteFrame(frame.ChannelStates);
   if (lpt_) lpt_->WriteRegisters(controls, frame.LptData, frame.LptControl);
+  if (dmx_) dmx_->WriteSlots(frame.ChannelStates);
 }
 
 void OutputStage::AllOffSequence(SharedState& state) {
@@ -62,6 +64,7 @@ void OutputStage::AllOffSequence(SharedState& state) {
     usb_->SendDeviceByte(kAllPinsOff.PdByte);
   }
   if (lpt_) lpt_->AllOff();
+  if (dmx_) dmx_->Blackout();
 }
 
 }  // namespace lumiglow

@@ -16,6 +16,7 @@
 namespace lumiglow {
 
 class Controls;
+class DmxLink;
 class ParallelPort;
 class SerialLink;
 class UsbLink;
@@ -34,6 +35,8 @@ class OutputStage : public CycleStage {
   // OUT_DELAY: the devices get the channel states of that many cycles ago
   // (0..20; 0 sends each cycle's own). Either thread may call.
   void SetOutputDelay(int cycles);
+  // The DMX output (nullptr: none), set before the worker starts.
+  void SetDmx(DmxLink* dmx) { dmx_ = dmx; }
 
   // Sets OutputsSuspended (the exit path has already set it; setting it here
   // too means nothing can follow), then 0x00, 0x40, 0x80 to the controller,
@@ -45,6 +48,7 @@ class OutputStage : public CycleStage {
   UsbLink* usb_;
   SerialLink* serial_;
   ParallelPort* lpt_;
+  DmxLink* dmx_ = nullptr;
   std::mutex send_mutex_;
   OutputDelay delay_;  // under send_mutex_
   bool all_off_sent_ = false;

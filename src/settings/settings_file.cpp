@@ -64,6 +64,7 @@ ControlSettings ReadControlSettings(Controls& controls, const SerialPortScan& sc
       controls.SetState(ctl::PinBox(pin), Narrow32(ReadPrefNumber(Numbered("OUT", pin))));
     controls.SetState(ctl::kInvertButton, Narrow32(ReadPrefNumber("Invert")));
     read.OUT_DELAY = ClampOutputDelay(ReadPrefNumber("OUT_DELAY"));
+    read.dmx = ParseDmxSettings(ReadPrefText("DMX_UNIVERSE", ""), ReadPrefText("DMX_START", ""));
     read.RS232 = ReadPrefText("RS232", NoText());
     if (scan) scan(read.RS232);
   }

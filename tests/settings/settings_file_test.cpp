@@ -123,6 +123,15 @@ TEST(SettingsFileTest, OutputDelayIsHeldInItsRange) {
   }
 }
 
+TEST(SettingsFileTest, DmxKeysGiveUniverseAndStart) {
+  TempFolder folder;
+  WriteFile(kSettingFile, "DMX_UNIVERSE = 3\r\nDMX_START = 600\r\n");
+  Controls controls;
+  const DmxSettings dmx = ReadControlSettings(controls).dmx;
+  EXPECT_EQ(dmx.universe, 3u);
+  EXPECT_EQ(dmx.start, 495);
+}
+
 TEST(SettingsFileTest, WithoutTheFileControlsKeepTheirStartAndNoScanRuns) {
   TempFolder folder;
   Controls controls;

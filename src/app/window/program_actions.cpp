@@ -86,6 +86,7 @@ void ProgramActions::ReadControlSettings(AppContext& app) {
   const ControlSettings read = lumiglow::ReadControlSettings(
       app.controls, [this](const std::string& rs232) { devices_.ScanSerialPorts(rs232); });
   devices_.SetOutputDelay(read.OUT_DELAY);
+  devices_.SetDmx(read.dmx);
 }
 
 void ProgramActions::RecordLockStates(AppContext& app) {
