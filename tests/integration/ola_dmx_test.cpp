@@ -4,9 +4,11 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <ola/DmxBuffer.h>
-#include <ola/client/ClientWrapper.h>
 #include <ola/client/OlaClient.h>
+#include <ola/io/SelectServer.h>
+#include <ola/network/IPV4Address.h>
 #include <ola/network/SocketAddress.h>
+#include <ola/network/TCPSocket.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -16,6 +18,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -106,13 +110,21 @@ struct UniverseFetch {
   std::optional<ola::DmxBuffer> got;
 };
 
+// A plain client on its own socket (the client wrapper leaks a callback).
 std::optional<ola::DmxBuffer> FetchUniverse() {
-  ola::client::OlaClientWrapper wrapper(false);
-  if (!wrapper.Setup()) return std::nullopt;
+  std::unique_ptr<ola::network::TCPSocket> socket(ola::network::TCPSocket::Connect(
+      ola::network::IPV4SocketAddress(ola::network::IPV4Address::Loopback(), 9010)));
+  if (!socket) return std::nullopt;
+  ola::io::SelectServer server;
+  ola::client::OlaClient client(socket.get());
+  if (!client.Setup()) return std::nullopt;
+  server.AddReadDescriptor(socket.get());
   UniverseFetch fetch;
-  fetch.server = wrapper.GetSelectServer();
-  wrapper.GetClient()->FetchDMX(kUniverse, ola::NewSingleCallback(&fetch, &UniverseFetch::Done));
-  wrapper.GetSelectServer()->Run();
+  fetch.server = &server;
+  client.FetchDMX(kUniverse, ola::NewSingleCallback(&fetch, &UniverseFetch::Done));
+  server.Run();
+  server.RemoveReadDescriptor(socket.get());
+  client.Stop();
   return fetch.got;
 }
 
