@@ -10,7 +10,7 @@ packages=(
   libpulse-dev pulseaudio pulseaudio-utils
   libgtest-dev libgmock-dev libbenchmark-dev
   libx11-dev libxtst-dev xvfb
-  libhidapi-dev libserialport-dev libieee1284-3-dev
+  libhidapi-dev libserialport-dev libieee1284-3-dev libola-dev ola
   qt6-base-dev libpng-dev libjpeg-dev x11-utils fonts-dejavu-core
 )
 

@@ -1,9 +1,11 @@
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "app/headless/command_line.h"
+#include "app/headless/data_folder_seed.h"
 #include "app/headless/headless_run.h"
 #include "app/window/window_run.h"
 #include "platform/single_instance.h"
@@ -42,6 +44,21 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (options.list_inputs) return lumiglow::ListInputs();
+  if (options.user_data_dir && options.data_dir.empty()) {
+    options.data_dir = lumiglow::UserDataFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+    if (options.data_dir.empty()) {
+      std::fprintf(stderr, "lumiglow: --user-data-dir needs HOME or XDG_DATA_HOME\n");
+      return 2;
+    }
+  }
+  if (!options.data_dir.empty()) {
+    // An installed program fills the user's folder with what it ships.
+    std::error_code error;
+    const std::string program = std::filesystem::read_symlink("/proc/self/exe", error).string();
+    for (const std::string& failure :
+         lumiglow::SeedDataFolder(options.data_dir, lumiglow::ShippedFilesFolder(program)))
+      std::fprintf(stderr, "lumiglow: cannot copy %s\n", failure.c_str());
+  }
   if (options.headless) return lumiglow::RunHeadless(options);
   if (!lumiglow::XDisplayReachable()) {
     // Only one copy runs, with or without its window.

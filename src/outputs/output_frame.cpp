@@ -61,12 +61,16 @@ PinBytes ComposePinBytes(const std::array<int, 18>& pin_map,
   return bytes;
 }
 
-PinBytes ComposePinBytes(const Controls& controls, const SharedState& state) {
+std::array<int, 18> PinMap(const Controls& controls) {
   std::array<int, 18> pin_map{};
   for (int pin = 1; pin <= 18; ++pin) pin_map[pin - 1] = controls.State(ctl::PinBox(pin));
+  return pin_map;
+}
+
+PinBytes ComposePinBytes(const Controls& controls, const SharedState& state) {
   std::array<int32_t, 19> channel_states{};
   for (int c = 0; c <= 18; ++c) channel_states[c] = state.ChannelStates[c];
-  return ComposePinBytes(pin_map, channel_states);
+  return ComposePinBytes(PinMap(controls), channel_states);
 }
 
 std::array<uint8_t, 3> CommandBytes(int brightness, int step) {

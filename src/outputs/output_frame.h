@@ -33,6 +33,8 @@ PinBit PinBitOf(int pin);
 // 0 shows element 0 of ChannelStates, n shows channel n.
 PinBytes ComposePinBytes(const std::array<int, 18>& pin_map,
                          const std::array<int32_t, 19>& channel_states);
+// The selections of the 18 PinBox controls.
+std::array<int, 18> PinMap(const Controls& controls);
 // The same, read from the 18 PinBox controls and ChannelStates as they stand.
 PinBytes ComposePinBytes(const Controls& controls, const SharedState& state);
 

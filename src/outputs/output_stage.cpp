@@ -3,6 +3,7 @@
 #include "controls/controls.h"
 #include "engine/engine.h"
 #include "engine/shared_state.h"
+#include "outputs/dmx_link.h"
 #include "outputs/output_frame.h"
 #include "outputs/parallel_port.h"
 #include "outputs/serial_link.h"
@@ -14,12 +15,23 @@ void OutputStage::Run(Engine& engine, bool /*silent*/) {
   Send(engine.Ui(), engine.State());
 }
 
+void OutputStage::SetOutputDelay(int cycles) {
+  std::lock_guard lock(send_mutex_);
+  delay_.SetDelay(cycles);
+}
+
 void OutputStage::Send(Controls& controls, SharedState& state) {
-  // Built every cycle, also while the outputs are suspended.
-  const PinBytes pins = ComposePinBytes(controls, state);
+  ChannelFrame now;
+  for (int c = 0; c <= 18; ++c) now.ChannelStates[c] = state.ChannelStates[c];
+  now.LptData = state.LptData;
+  now.LptControl = state.LptControl;
 
   std::lock_guard lock(send_mutex_);
+  // The ring moves every cycle, also while the outputs are suspended.
+  const ChannelFrame frame = delay_.Push(now);
   if (state.OutputsSuspended == 1) return;
+
+  const PinBytes pins = ComposePinBytes(PinMap(controls), frame.ChannelStates);
 
   if (usb_) {
     usb_->SendDeviceByte(pins.PcByte);
@@ -36,8 +48,9 @@ void OutputStage::Send(Controls& controls, SharedState& state) {
       for (uint8_t byte : commands) usb_->SendDeviceByte(byte);
     }
   }
-  if (serial_) serial_->WriteFrame();
-  if (lpt_) lpt_->WriteRegisters(controls, state);
+  if (serial_) serial_->WriteFrame(frame.ChannelStates);
+  if (lpt_) lpt_->WriteRegisters(controls, frame.LptData, frame.LptControl);
+  if (dmx_) dmx_->WriteSlots(frame.ChannelStates);
 }
 
 void OutputStage::AllOffSequence(SharedState& state) {
@@ -51,6 +64,7 @@ void OutputStage::AllOffSequence(SharedState& state) {
     usb_->SendDeviceByte(kAllPinsOff.PdByte);
   }
   if (lpt_) lpt_->AllOff();
+  if (dmx_) dmx_->Blackout();
 }
 
 }  // namespace lumiglow

@@ -11,10 +11,12 @@
 #include <mutex>
 
 #include "engine/engine_hooks.h"
+#include "outputs/output_delay.h"
 
 namespace lumiglow {
 
 class Controls;
+class DmxLink;
 class ParallelPort;
 class SerialLink;
 class UsbLink;
@@ -30,6 +32,12 @@ class OutputStage : public CycleStage {
   void Send(Controls& controls, SharedState& state);
   void Run(Engine& engine, bool silent) override;
 
+  // OUT_DELAY: the devices get the channel states of that many cycles ago
+  // (0..20; 0 sends each cycle's own). Either thread may call.
+  void SetOutputDelay(int cycles);
+  // The DMX output (nullptr: none), set before the worker starts.
+  void SetDmx(DmxLink* dmx) { dmx_ = dmx; }
+
   // Sets OutputsSuspended (the exit path has already set it; setting it here
   // too means nothing can follow), then 0x00, 0x40, 0x80 to the controller,
   // data 0 and control 11 to the parallel port, and releases the port library.
@@ -40,7 +48,9 @@ class OutputStage : public CycleStage {
   UsbLink* usb_;
   SerialLink* serial_;
   ParallelPort* lpt_;
+  DmxLink* dmx_ = nullptr;
   std::mutex send_mutex_;
+  OutputDelay delay_;  // under send_mutex_
   bool all_off_sent_ = false;
 };
 

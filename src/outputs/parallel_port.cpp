@@ -19,9 +19,13 @@ void ParallelPort::LptOut(int address, int value) {
 }
 
 void ParallelPort::WriteRegisters(const Controls& controls, const SharedState& state) {
+  WriteRegisters(controls, state.LptData, state.LptControl);
+}
+
+void ParallelPort::WriteRegisters(const Controls& controls, int32_t data, int32_t control) {
   if (controls.State(ctl::kLptButton) == 1) {
-    LptOut(kLptDataRegister, state.LptData);
-    LptOut(kLptControlRegister, state.LptControl);
+    LptOut(kLptDataRegister, data);
+    LptOut(kLptControlRegister, control);
   } else {
     LptOut(kLptDataRegister, kLptDataRest);
     LptOut(kLptControlRegister, kLptControlRest);

@@ -31,6 +31,8 @@ class ParallelPort {
   // Step 6 of the output stage: LptData and LptControl while LptButton is on,
   // the rest values 0 and 11 while it is off.
   void WriteRegisters(const Controls& controls, const SharedState& state);
+  // The same with the register values given (the output delay's frame).
+  void WriteRegisters(const Controls& controls, int32_t data, int32_t control);
   // On exit: data 0, control 11 (all lines low), then the library is released.
   void AllOff();
 

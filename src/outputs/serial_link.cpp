@@ -126,8 +126,15 @@ void SerialLink::CloseOutputPort() {
 }
 
 void SerialLink::WriteFrame() {
+  std::array<int32_t, 19> channel_states{};
+  for (int c = 0; c <= 18; ++c) channel_states[c] = state_.ChannelStates[c];
+  WriteFrame(channel_states);
+}
+
+void SerialLink::WriteFrame(const std::array<int32_t, 19>& channel_states) {
   if (serial_active_ != 1) return;
-  const SerialFrameBytes frame = SerialFrame(controls_, state_);
+  const SerialFrameBytes frame =
+      SerialFrame(channel_states, controls_.State(ctl::kBrightBar), controls_.State(ctl::kStepBar));
   std::lock_guard lock(port_mutex_);
   if (port_ == 0) {
     if (!lost_) return;

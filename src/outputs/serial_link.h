@@ -64,6 +64,8 @@ class SerialLink {
   // When a write fails because the port went away, the port is closed and its
   // path tried again at most once a second until it opens.
   void WriteFrame();
+  // The same with the channel states given (the output delay's frame).
+  void WriteFrame(const std::array<int32_t, 19>& channel_states);
 
   int8_t SerialActive() const { return serial_active_; }
 

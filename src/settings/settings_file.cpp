@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "outputs/output_delay.h"
 #include "settings/pref_file.h"
 #include "settings/pref_number.h"
 
@@ -62,6 +63,8 @@ ControlSettings ReadControlSettings(Controls& controls, const SerialPortScan& sc
     for (int pin = 1; pin <= ctl::kChannelCount; ++pin)
       controls.SetState(ctl::PinBox(pin), Narrow32(ReadPrefNumber(Numbered("OUT", pin))));
     controls.SetState(ctl::kInvertButton, Narrow32(ReadPrefNumber("Invert")));
+    read.OUT_DELAY = ClampOutputDelay(ReadPrefNumber("OUT_DELAY"));
+    read.dmx = ParseDmxSettings(ReadPrefText("DMX_UNIVERSE", ""), ReadPrefText("DMX_START", ""));
     read.RS232 = ReadPrefText("RS232", NoText());
     if (scan) scan(read.RS232);
   }

@@ -11,6 +11,7 @@
 #include "controls/controls.h"
 #include "engine/engine_hooks.h"
 #include "engine/shared_state.h"
+#include "outputs/dmx_link.h"
 #include "settings/current_files.h"
 #include "settings/settings_context.h"
 
@@ -35,6 +36,8 @@ void ReadColours(DisplayColours& colours);
 struct ControlSettings {
   bool opened = false;  // setting.dat was read
   std::string RS232;    // the serial port as written ("Нет" when the key is missing)
+  int OUT_DELAY = 0;    // cycles the devices lag the engine, 0..20
+  DmxSettings dmx;      // DMX_UNIVERSE and DMX_START
 };
 
 // The serial-port scan with the RS232 text. It runs while this thread has
@@ -42,7 +45,8 @@ struct ControlSettings {
 using SerialPortScan = std::function<void(const std::string& rs232)>;
 
 // Thresholds fr1..fr18, KEY_LED, LPT_LED, OUT1..OUT18 and Invert into their
-// controls, then the serial-port scan. Without the file nothing happens: the
+// controls, OUT_DELAY (held at 0..20), DMX_UNIVERSE and DMX_START, then the
+// serial-port scan. Without the file nothing happens: the
 // controls keep their start positions and no scan runs.
 ControlSettings ReadControlSettings(Controls& controls, const SerialPortScan& scan = {});
 

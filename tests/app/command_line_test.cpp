@@ -22,6 +22,13 @@ TEST(CommandLineTest, ReadsEveryOption) {
   EXPECT_EQ((*o.thresholds)[17], 18);
 }
 
+TEST(CommandLineTest, UserDataDirAsksForTheXdgFolder) {
+  const ParseResult r = ParseCommandLine({"--user-data-dir", "--show"});
+  ASSERT_EQ(r.error, "");
+  EXPECT_TRUE(r.options.user_data_dir && r.options.show);
+  EXPECT_EQ(r.options.data_dir, "");  // resolved from the environment at start
+}
+
 TEST(CommandLineTest, RejectsWhatIsNotANumberAndNamesIt) {
   struct Case {
     std::vector<std::string> args;

@@ -116,6 +116,38 @@ TEST_F(OutputStageTest, InversionDoesNotChangeTheAllOffBytes) {
   EXPECT_EQ(hid_.TakeReceived(), kAllOff);
 }
 
+// With OUT_DELAY every device gets the channel states (and parallel-port
+// values) of that many cycles ago; the command bytes are not delayed.
+TEST_F(OutputStageTest, OutputDelayLagsEveryDeviceButNotTheEngine) {
+  stage_.SetOutputDelay(2);
+  engine_.SetChannel(1, 1);  // OUT1: PdByte bit 0; serial byte 1
+  State().LptData = 7;
+  State().LptControl = 4;
+  State().ResendCommands = 1;
+  stage_.Send(controls_, State());
+  EXPECT_EQ(hid_.TakeReceived(), (std::vector<uint8_t>{0x00, 0x40, 0x80, 0xCB, 0xD8, 0xE2}));
+  EXPECT_EQ(port_.TakeWrites(), (std::vector<std::pair<int, int>>{{888, 0}, {890, 11}}));
+  auto frames = ports_.TakeFrames();
+  ASSERT_EQ(frames.size(), 1u);
+  EXPECT_EQ(frames[0].second[1], 0x00);
+
+  engine_.SetChannel(1, 0);
+  State().LptData = 0;
+  State().LptControl = 11;
+  stage_.Send(controls_, State());
+  EXPECT_EQ(hid_.TakeReceived(), kAllOff);
+  port_.TakeWrites();
+  ports_.TakeFrames();
+
+  stage_.Send(controls_, State());  // now the first cycle's frame arrives
+  EXPECT_EQ(hid_.TakeReceived(), (std::vector<uint8_t>{0x00, 0x40, 0x81}));
+  EXPECT_EQ(port_.TakeWrites(), (std::vector<std::pair<int, int>>{{888, 7}, {890, 4}}));
+  frames = ports_.TakeFrames();
+  ASSERT_EQ(frames.size(), 1u);
+  EXPECT_EQ(frames[0].second[1], 0xFE);
+  EXPECT_EQ(State().ChannelStates[1], 0);  // the engine's own state is untouched
+}
+
 TEST(OutputStageWithoutDevices, ClearsTheResendFlagAndSendsNothing) {
   Controls controls;
   SharedState state;

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <utility>
+#include <vector>
 
 #include "controls/cp1251.h"
 #include "settings/saving_sequences.h"
@@ -104,6 +106,30 @@ TEST(SettingsFileTest, MissingSerialKeyReadsAsNo) {
   WriteFile(kSettingFile, "Invert=0\r\n");
   Controls controls;
   EXPECT_EQ(ReadControlSettings(controls).RS232, Cp1251FromUtf8("Нет"));
+}
+
+TEST(SettingsFileTest, OutputDelayIsHeldInItsRange) {
+  const std::vector<std::pair<std::string, int>> cases = {{"", 0},
+                                                          {"OUT_DELAY=5\r\n", 5},
+                                                          {"OUT_DELAY=-3\r\n", 0},
+                                                          {"OUT_DELAY=99\r\n", 20},
+                                                          {"OUT_DELAY=abc\r\n", 0},
+                                                          {"OUT_DELAY=20\r\n", 20}};
+  for (const auto& [text, cycles] : cases) {
+    TempFolder folder;
+    WriteFile(kSettingFile, "Invert=0\r\n" + text);
+    Controls controls;
+    EXPECT_EQ(ReadControlSettings(controls).OUT_DELAY, cycles) << text;
+  }
+}
+
+TEST(SettingsFileTest, DmxKeysGiveUniverseAndStart) {
+  TempFolder folder;
+  WriteFile(kSettingFile, "DMX_UNIVERSE = 3\r\nDMX_START = 600\r\n");
+  Controls controls;
+  const DmxSettings dmx = ReadControlSettings(controls).dmx;
+  EXPECT_EQ(dmx.universe, 3u);
+  EXPECT_EQ(dmx.start, 495);
 }
 
 TEST(SettingsFileTest, WithoutTheFileControlsKeepTheirStartAndNoScanRuns) {

@@ -29,7 +29,7 @@ int ToInt(long long value) {
 }  // namespace
 
 std::string UsageText() {
-  return "usage: lumiglow [--show] [--data-dir DIR] [--input SOURCE]\n"
+  return "usage: lumiglow [--show] [--data-dir DIR | --user-data-dir] [--input SOURCE]\n"
          "       lumiglow --headless [--input SOURCE] [--offline] [--cycles N]\n"
          "                [--trace OUT.csv] [--mode 0..5] [--level 0..60] [--agc 1..60]\n"
          "                [--thresholds t1,...,t18] [--invert] [--keyboard]\n"
@@ -64,6 +64,8 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
       o.keyboard = true;
     } else if (arg == "--show") {
       o.show = true;
+    } else if (arg == "--user-data-dir") {
+      o.user_data_dir = true;
     } else if (arg == "--list-inputs") {
       o.list_inputs = true;
     } else if (arg == "--help" || arg == "-h") {

@@ -31,6 +31,7 @@ struct HeadlessOptions {
   bool keyboard = false;  // the keyboard lamps on, as KEY_LED = 1 does
   bool show = false;     // the window shows at start even when there is a tray
   std::string data_dir;  // settings, presets and languages together; empty: the default places
+  bool user_data_dir = false;  // --user-data-dir: data_dir is the user's XDG data folder
 };
 
 struct ParseResult {

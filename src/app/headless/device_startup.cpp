@@ -1,6 +1,7 @@
 #include "app/headless/device_startup.h"
 
 #include <chrono>
+#include <cstdio>
 
 #include "engine/engine.h"
 #include "outputs/output_stage.h"
@@ -9,6 +10,7 @@
 #include "outputs/usb_link.h"
 #include "platform/hidapi_access.h"
 #include "platform/ieee1284_port.h"
+#include "platform/ola_dmx_sender.h"
 #include "platform/serial_port_linux.h"
 
 namespace lumiglow {
@@ -58,6 +60,8 @@ void DeviceStartup::Start(uint16_t vid, uint16_t pid, bool poll_thread) {
   if (!engine_ || stage_) return;
   usb_ = std::make_unique<UsbLink>(*hid_, engine_->Ui(), engine_->State(), vid, pid);
   stage_ = std::make_unique<OutputStage>(usb_.get(), serial_.get(), lpt_.get());
+  stage_->SetOutputDelay(out_delay_);
+  stage_->SetDmx(dmx_.get());
   usb_->PollUsbDevice();
   if (poll_thread) poll_thread_ = std::thread([this] { PollLoop(); });
 
@@ -66,8 +70,24 @@ void DeviceStartup::Start(uint16_t vid, uint16_t pid, bool poll_thread) {
   engine_->SetHooks(hooks);
 }
 
+void DeviceStartup::SetOutputDelay(int cycles) {
+  out_delay_ = cycles;
+  if (stage_) stage_->SetOutputDelay(cycles);
+}
+
+void DeviceStartup::SetDmx(const DmxSettings& dmx) {
+  if (stage_ || dmx_ || !dmx.universe) return;
+  dmx_sender_ = std::make_unique<OlaDmxSender>();
+  dmx_ = std::make_unique<DmxLink>(*dmx_sender_, *dmx.universe, dmx.start,
+                                   [](const std::string& line) {
+                                     std::fprintf(stderr, "lumiglow: %s\n", line.c_str());
+                                   });
+}
+
 void DeviceStartup::Start(Engine& engine, const DeviceSettings& settings) {
   Prepare(engine);
+  SetOutputDelay(settings.out_delay);
+  SetDmx(settings.dmx);
   if (settings.settings_opened) ScanSerialPorts(settings.rs232);
   Start(settings.vid, settings.pid);
 }

@@ -11,6 +11,7 @@
 #include <string>
 #include <thread>
 
+#include "outputs/dmx_link.h"
 #include "outputs/hid_access.h"
 #include "outputs/port_access.h"
 #include "outputs/serial_port_access.h"
@@ -32,6 +33,8 @@ struct DeviceSettings {
   // The serial scan runs only when the settings file opened.
   bool settings_opened = false;
   std::string rs232;  // RS232: the device path of the chosen port
+  int out_delay = 0;  // OUT_DELAY: cycles the devices lag the engine
+  DmxSettings dmx;    // DMX_UNIVERSE, DMX_START
 };
 
 class DeviceStartup {
@@ -60,6 +63,11 @@ class DeviceStartup {
   void ScanSerialPorts(const std::string& rs232);
   // `poll_thread` false: the caller polls every 500 ms itself (the window's timer).
   void Start(uint16_t vid, uint16_t pid, bool poll_thread = true);
+  // OUT_DELAY, before or after Start.
+  void SetOutputDelay(int cycles);
+  // DMX_UNIVERSE and DMX_START, before Start: a universe turns the DMX output
+  // on (through olad; its state changes are lines on standard error).
+  void SetDmx(const DmxSettings& dmx);
   // All three at once, from the values the settings file gave.
   void Start(Engine& engine, const DeviceSettings& settings);
 
@@ -81,8 +89,11 @@ class DeviceStartup {
   std::unique_ptr<ParallelPort> lpt_;
   std::unique_ptr<UsbLink> usb_;
   std::unique_ptr<SerialLink> serial_;
+  std::unique_ptr<DmxSender> dmx_sender_;
+  std::unique_ptr<DmxLink> dmx_;
   std::unique_ptr<OutputStage> stage_;
   Engine* engine_ = nullptr;
+  int out_delay_ = 0;
 
   std::thread poll_thread_;
   std::mutex poll_mutex_;

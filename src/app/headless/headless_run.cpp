@@ -95,6 +95,8 @@ int RunHeadless(const HeadlessOptions& options) {
   effects.ConnectStage();
   KeyboardStartup keyboard(engine, options.keyboard ? 1 : controls.State(ctl::kKeyboardButton));
   source->StartRecording();
+  devices.SetOutputDelay(session.control_settings.OUT_DELAY);
+  devices.SetDmx(session.control_settings.dmx);
   devices.Start(static_cast<uint16_t>(session.early.VID), static_cast<uint16_t>(session.early.PID));
 
   LampDisplay lamps;

@@ -83,8 +83,10 @@ void ProgramActions::ReadControlSettings(AppContext& app) {
   Bind(app);
   devices_.Prepare(app.engine);
   // The port scan runs while setting.dat is open, with its RS232 text.
-  lumiglow::ReadControlSettings(app.controls,
-                                [this](const std::string& rs232) { devices_.ScanSerialPorts(rs232); });
+  const ControlSettings read = lumiglow::ReadControlSettings(
+      app.controls, [this](const std::string& rs232) { devices_.ScanSerialPorts(rs232); });
+  devices_.SetOutputDelay(read.OUT_DELAY);
+  devices_.SetDmx(read.dmx);
 }
 
 void ProgramActions::RecordLockStates(AppContext& app) {

@@ -1,0 +1,88 @@
+#include "outputs/dmx_link.h"
+
+#include <algorithm>
+#include <charconv>
+#include <utility>
+
+namespace lumiglow {
+namespace {
+
+constexpr std::chrono::seconds kReconnectInterval{1};
+
+// A whole decimal number, or nothing.
+std::optional<int64_t> WholeNumber(const std::string& text) {
+  int64_t value = 0;
+  const char* end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), end, value);
+  if (error != std::errc() || stop != end) return std::nullopt;
+  return value;
+}
+
+}  // namespace
+
+DmxSettings ParseDmxSettings(const std::string& universe_text, const std::string& start_text) {
+  DmxSettings settings;
+  const auto universe = WholeNumber(universe_text);
+  if (universe && *universe >= 0 && *universe <= UINT32_MAX)
+    settings.universe = static_cast<uint32_t>(*universe);
+  const auto start = WholeNumber(start_text);
+  if (start) settings.start = static_cast<int>(std::clamp<int64_t>(*start, 1, kDmxMaxStart));
+  return settings;
+}
+
+std::array<uint8_t, kDmxUniverseSize> DmxSlots(const std::array<int32_t, 19>& channel_states,
+                                               int start) {
+  std::array<uint8_t, kDmxUniverseSize> slots{};
+  const int first = std::clamp(start, 1, kDmxMaxStart) - 1;
+  for (int c = 1; c <= 18; ++c) slots[first + c - 1] = channel_states[c] != 0 ? 255 : 0;
+  return slots;
+}
+
+DmxLink::DmxLink(DmxSender& sender, uint32_t universe, int start, Say say, Clock clock)
+    : sender_(sender),
+      universe_(universe),
+      start_(start),
+      say_(std::move(say)),
+      clock_(std::move(clock)) {}
+
+bool DmxLink::EnsureConnected() {
+  if (connected_) return true;
+  const auto now = clock_();
+  if (tried_ && now - last_try_ < kReconnectInterval) return false;
+  tried_ = true;
+  last_try_ = now;
+  connected_ = sender_.Connect();
+  if (said_connected_ != connected_) {
+    said_connected_ = connected_;
+    say_(connected_ ? "DMX output on universe " + std::to_string(universe_)
+                    : "DMX output: the lighting daemon does not answer; trying again");
+  }
+  return connected_;
+}
+
+void DmxLink::Send(const std::array<uint8_t, kDmxUniverseSize>& slots) {
+  if (!EnsureConnected()) return;
+  if (sender_.Send(universe_, slots)) return;
+  sender_.Disconnect();
+  connected_ = false;
+  last_try_ = clock_();
+  said_connected_ = false;
+  say_("DMX output: the lighting daemon went away; trying again");
+}
+
+void DmxLink::WriteSlots(const std::array<int32_t, 19>& channel_states) {
+  if (blacked_out_) return;
+  Send(DmxSlots(channel_states, start_));
+}
+
+void DmxLink::Blackout() {
+  if (blacked_out_) return;
+  // The last word on exit: try now, whenever the last attempt was.
+  tried_ = false;
+  Send({});
+  // The connection stays open: closing it at once can drop the frame just
+  // sent, and the program's end closes it anyway.
+  blacked_out_ = true;
+}
+
+}  // namespace lumiglow
