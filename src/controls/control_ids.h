@@ -27,6 +27,8 @@ inline constexpr int kSpeedBar = 83;
 inline constexpr int kVersionLabel = 86;
 inline constexpr int kCentreButton = 90;
 inline constexpr int kComPortBox = 91;
+inline constexpr int kDmxUniverseBox = 92;  // -1: no DMX output
+inline constexpr int kDmxStartBox = 93;
 inline constexpr int kBandIndicator1 = 303;  // 303..320
 
 inline constexpr int kChannelCount = 18;

@@ -7,6 +7,7 @@
 #include "controls/controls.h"
 #include "controls/cp1251.h"
 #include "engine/band_table.h"
+#include "outputs/dmx_link.h"
 
 namespace lumiglow {
 namespace {
@@ -39,6 +40,15 @@ ControlSpec Plain(int number, const char* name, ControlKind kind, ControlGeometr
   s.text = std::move(text);
   s.tooltip = std::move(tooltip);
   if (kind == ControlKind::kComboBox) s.start = -1;
+  return s;
+}
+
+ControlSpec Spin(int number, const char* name, ControlGeometry g, int min, int max, int start,
+                 std::string tooltip) {
+  ControlSpec s = Plain(number, name, ControlKind::kSpinBox, g, {}, std::move(tooltip));
+  s.minimum = min;
+  s.maximum = max;
+  s.start = start;
   return s;
 }
 
@@ -92,6 +102,12 @@ std::vector<ControlSpec> BuildTable() {
   t.push_back(Plain(ctl::kComPortBox, "ComPortBox", ControlKind::kComboBox, {220, 260, 75, 20},
                     {}, "RS232"));
   t.push_back(Plain(ctl::kEffectBox, "EffectBox", ControlKind::kComboBox, {83, 238, 93, 20}));
+  // The DMX output, beside the autostart buttons on the wide panel.
+  t.push_back(Spin(ctl::kDmxUniverseBox, "DmxUniverseBox", {240, 8, 46, 20}, -1,
+                   static_cast<int>(kDmxMaxUniverse), -1,
+                   Ru("DMX-вселенная (пусто: без DMX)")));
+  t.push_back(Spin(ctl::kDmxStartBox, "DmxStartBox", {289, 8, 46, 20}, 1, kDmxMaxStart, 1,
+                   Ru("Первый DMX-канал")));
 
   // Pin panel: labels row by row (left, right), boxes column by column.
   static const char* const kPinNames[18] = {"PD0", "PD1", "PD3", "PD5", "PD6", "PD7",

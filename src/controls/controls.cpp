@@ -59,6 +59,7 @@ int Controls::Clamp(int number, int value, int item_count) const {
   switch (Kind(number)) {
     case ControlKind::kScrollBar:
     case ControlKind::kTrackBar:
+    case ControlKind::kSpinBox:
       return std::clamp(value, LowestPosition(number), HighestPosition(number));
     case ControlKind::kToggleButton:
       return value != 0 ? 1 : 0;

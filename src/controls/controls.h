@@ -25,6 +25,7 @@ enum class ControlKind {
   kNone,          // no control has this number
   kScrollBar,     // position in [minimum, maximum - page]
   kTrackBar,      // position in [minimum, maximum]
+  kSpinBox,       // value in [minimum, maximum]
   kToggleButton,  // 0 up, 1 down
   kPushButton,
   kImageButton,

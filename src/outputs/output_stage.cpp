@@ -20,6 +20,16 @@ void OutputStage::SetOutputDelay(int cycles) {
   delay_.SetDelay(cycles);
 }
 
+void OutputStage::SetDmx(DmxLink* dmx) {
+  std::lock_guard lock(send_mutex_);
+  dmx_ = dmx;
+}
+
+void OutputStage::RetargetDmx(const DmxSettings& settings) {
+  std::lock_guard lock(send_mutex_);
+  if (dmx_) dmx_->Retarget(settings);
+}
+
 void OutputStage::Send(Controls& controls, SharedState& state) {
   ChannelFrame now;
   for (int c = 0; c <= 18; ++c) now.ChannelStates[c] = state.ChannelStates[c];
@@ -50,7 +60,7 @@ void OutputStage::Send(Controls& controls, SharedState& state) {
   }
   if (serial_) serial_->WriteFrame(frame.ChannelStates);
   if (lpt_) lpt_->WriteRegisters(controls, frame.LptData, frame.LptControl);
-  if (dmx_) dmx_->WriteSlots(frame.ChannelStates);
+  if (dmx_) dmx_->WriteSlots(frame.ChannelStates, controls.State(ctl::kBrightBar));
 }
 
 void OutputStage::AllOffSequence(SharedState& state) {

@@ -17,6 +17,7 @@ namespace lumiglow {
 
 class Controls;
 class DmxLink;
+struct DmxSettings;
 class ParallelPort;
 class SerialLink;
 class UsbLink;
@@ -35,8 +36,10 @@ class OutputStage : public CycleStage {
   // OUT_DELAY: the devices get the channel states of that many cycles ago
   // (0..20; 0 sends each cycle's own). Either thread may call.
   void SetOutputDelay(int cycles);
-  // The DMX output (nullptr: none), set before the worker starts.
-  void SetDmx(DmxLink* dmx) { dmx_ = dmx; }
+  // The DMX output (nullptr: none). Either thread may call.
+  void SetDmx(DmxLink* dmx);
+  // New DMX settings for the output set, between two stages.
+  void RetargetDmx(const DmxSettings& settings);
 
   // Sets OutputsSuspended (the exit path has already set it; setting it here
   // too means nothing can follow), then 0x00, 0x40, 0x80 to the controller,
@@ -48,7 +51,7 @@ class OutputStage : public CycleStage {
   UsbLink* usb_;
   SerialLink* serial_;
   ParallelPort* lpt_;
-  DmxLink* dmx_ = nullptr;
+  DmxLink* dmx_ = nullptr;  // under send_mutex_
   std::mutex send_mutex_;
   OutputDelay delay_;  // under send_mutex_
   bool all_off_sent_ = false;

@@ -40,7 +40,7 @@ struct ControlKey {
   int target;  // control number, or the ModeBox entry
 };
 
-constexpr std::array<ControlKey, 27> kControlKeys = {{
+constexpr std::array<ControlKey, 29> kControlKeys = {{
     {"ac55", "Скорость БО из файла", Place::kTooltip, ctl::kSpeedBar},
     {"ac14", "Режим", Place::kTooltip, ctl::kModeBox},
     {"ac15", "Нету", Place::kModeItem, 0},
@@ -68,6 +68,8 @@ constexpr std::array<ControlKey, 27> kControlKeys = {{
     {"ac49", "Язык", Place::kTooltip, ctl::kLanguageBox},
     {"ac15", "Нету", Place::kPinItem0, 0},
     {"ac50", "Номер фильтра, подключенного к порту", Place::kPinTooltip, 0},
+    {"ac58", "DMX-вселенная (пусто: без DMX)", Place::kTooltip, ctl::kDmxUniverseBox},
+    {"ac59", "Первый DMX-канал", Place::kTooltip, ctl::kDmxStartBox},
 }};
 
 // Boxes whose entries may be rewritten, so their selections are noted first.

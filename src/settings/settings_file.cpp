@@ -64,7 +64,9 @@ ControlSettings ReadControlSettings(Controls& controls, const SerialPortScan& sc
       controls.SetState(ctl::PinBox(pin), Narrow32(ReadPrefNumber(Numbered("OUT", pin))));
     controls.SetState(ctl::kInvertButton, Narrow32(ReadPrefNumber("Invert")));
     read.OUT_DELAY = ClampOutputDelay(ReadPrefNumber("OUT_DELAY"));
-    read.dmx = ParseDmxSettings(ReadPrefText("DMX_UNIVERSE", ""), ReadPrefText("DMX_START", ""));
+    read.dmx = ParseDmxSettings(ReadPrefText("DMX_UNIVERSE", ""), ReadPrefText("DMX_START", ""),
+                                ReadPrefText("DMX_LEVEL", ""));
+    ShowDmxSettings(controls, read.dmx);
     read.RS232 = ReadPrefText("RS232", NoText());
     if (scan) scan(read.RS232);
   }
@@ -101,6 +103,27 @@ void SaveWindowPosition(WindowPosition position, bool minimised) {
     WritePrefDecimal("X_form", position.x);
     WritePrefDecimal("Y_form", position.y);
   }
+  ClosePrefFile();
+}
+
+void ShowDmxSettings(Controls& controls, const DmxSettings& dmx) {
+  controls.SetState(ctl::kDmxUniverseBox, dmx.universe ? static_cast<int>(*dmx.universe) : -1);
+  controls.SetState(ctl::kDmxStartBox, dmx.start);
+}
+
+DmxSettings ChosenDmxSettings(const Controls& controls, bool brightness_level) {
+  DmxSettings dmx;
+  const int universe = controls.State(ctl::kDmxUniverseBox);
+  if (universe >= 0) dmx.universe = static_cast<uint32_t>(universe);
+  dmx.start = controls.State(ctl::kDmxStartBox);
+  dmx.brightness_level = brightness_level;
+  return dmx;
+}
+
+void SaveDmxSettings(const DmxSettings& dmx) {
+  OpenPrefFile(kSettingFile);
+  WritePrefText("DMX_UNIVERSE", DmxUniverseText(dmx));
+  WritePrefDecimal("DMX_START", dmx.start);
   ClosePrefFile();
 }
 

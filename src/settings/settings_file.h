@@ -37,7 +37,7 @@ struct ControlSettings {
   bool opened = false;  // setting.dat was read
   std::string RS232;    // the serial port as written ("Нет" when the key is missing)
   int OUT_DELAY = 0;    // cycles the devices lag the engine, 0..20
-  DmxSettings dmx;      // DMX_UNIVERSE and DMX_START
+  DmxSettings dmx;      // DMX_UNIVERSE, DMX_START and DMX_LEVEL
 };
 
 // The serial-port scan with the RS232 text. It runs while this thread has
@@ -45,8 +45,8 @@ struct ControlSettings {
 using SerialPortScan = std::function<void(const std::string& rs232)>;
 
 // Thresholds fr1..fr18, KEY_LED, LPT_LED, OUT1..OUT18 and Invert into their
-// controls, OUT_DELAY (held at 0..20), DMX_UNIVERSE and DMX_START, then the
-// serial-port scan. Without the file nothing happens: the
+// controls, OUT_DELAY (held at 0..20), DMX_UNIVERSE, DMX_START (also into
+// their boxes) and DMX_LEVEL, then the serial-port scan. Without the file nothing happens: the
 // controls keep their start positions and no scan runs.
 ControlSettings ReadControlSettings(Controls& controls, const SerialPortScan& scan = {});
 
@@ -70,6 +70,13 @@ void SavePinMap(const Controls& controls);
 
 // After a move of the window: X_form and Y_form, unless the window is minimised.
 void SaveWindowPosition(WindowPosition position, bool minimised);
+
+// The DMX universe and start slot into their boxes, and back.
+void ShowDmxSettings(Controls& controls, const DmxSettings& dmx);
+DmxSettings ChosenDmxSettings(const Controls& controls, bool brightness_level);
+// DMX_UNIVERSE (empty for none) and DMX_START, after a change in the window.
+// DMX_LEVEL is the file's alone and stays as written.
+void SaveDmxSettings(const DmxSettings& dmx);
 
 // The file side of a colour chosen for channel 1..18 (-1: the chooser was
 // cancelled): stored and shown only when LedColor.dat exists. True when the

@@ -25,7 +25,12 @@
 #include <thread>
 #include <vector>
 
+#include "app/headless/device_startup.h"
+#include "controls/controls.h"
+#include "engine/engine.h"
 #include "outputs/dmx_link.h"
+#include "outputs/fake_devices.h"
+#include "outputs/output_stage.h"
 #include "platform/ola_dmx_sender.h"
 
 extern char** environ;
@@ -128,6 +133,19 @@ std::optional<ola::DmxBuffer> FetchUniverse() {
   return fetch.got;
 }
 
+// Fetches until `ready` holds for what olad gives (it applies frames
+// asynchronously to the fetch), for up to a second.
+template <typename Ready>
+std::optional<ola::DmxBuffer> FetchWhen(Ready ready) {
+  std::optional<ola::DmxBuffer> got;
+  for (int i = 0; i < 50; ++i) {
+    got = FetchUniverse();
+    if (got && ready(*got)) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return got;
+}
+
 class OlaDmxTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -181,31 +199,48 @@ TEST_F(OlaDmxTest, TheSlotsCarryTheChannelStatesAndTheExitBlacksThemOut) {
   StartDaemon();
   OlaDmxSender sender;
   std::vector<std::string> lines;
-  DmxLink link(sender, kUniverse, 10, [&](const std::string& line) { lines.push_back(line); });
+  DmxLink link(sender, DmxSettings{kUniverse, 10}, [&](const std::string& line) { lines.push_back(line); });
   std::array<int32_t, 19> states{};
   for (int c = 1; c <= 18; c += 3) states[c] = 1;
   link.WriteSlots(states);
   ASSERT_TRUE(link.Connected());
-  std::optional<ola::DmxBuffer> got;
-  // olad applies the frame asynchronously to the fetch.
-  for (int i = 0; i < 50; ++i) {
-    got = FetchUniverse();
-    if (got && got->Size() >= 27 && got->Get(9) == 255) break;
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
+  auto got = FetchWhen([](const ola::DmxBuffer& b) { return b.Size() >= 27 && b.Get(9) == 255; });
   ASSERT_TRUE(got.has_value());
   for (int c = 1; c <= 18; ++c) EXPECT_EQ(got->Get(8 + c), states[c] ? 255 : 0) << c;
   EXPECT_EQ(got->Get(8), 0);
 
   link.Blackout();
-  for (int i = 0; i < 50; ++i) {
-    got = FetchUniverse();
-    if (got && got->Get(9) == 0) break;
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
+  got = FetchWhen([](const ola::DmxBuffer& b) { return b.Get(9) == 0; });
   ASSERT_TRUE(got.has_value());
   for (unsigned slot = 0; slot < got->Size(); ++slot) EXPECT_EQ(got->Get(slot), 0) << slot;
   EXPECT_EQ(lines.size(), 1u);
+}
+
+// The window's way: the devices already run when the user enters a universe;
+// the cycles then reach it, with the brightness when DMX_LEVEL asks for it.
+TEST_F(OlaDmxTest, AUniverseChosenWhileRunningIsFedAndBlackedOutOnExit) {
+  StartDaemon();
+  DeviceStartup devices(std::make_unique<testing::FakeHid>(),
+                        std::make_unique<testing::FakeSerialPorts>(),
+                        std::make_unique<testing::FakePort>(true));
+  Controls controls;
+  Engine engine(controls);
+  devices.Start(engine, DeviceSettings{});
+  engine.WorkerCycle();  // no universe yet: nothing asked of the daemon
+
+  controls.SetState(ctl::kBrightBar, 9);
+  devices.SetDmx(DmxSettings{kUniverse, 1, true});
+  engine.SetChannel(3, 1);
+  devices.Stage()->Send(controls, engine.State());
+  auto got = FetchWhen([](const ola::DmxBuffer& b) { return b.Size() >= 3 && b.Get(2) != 0; });
+  ASSERT_TRUE(got.has_value());
+  EXPECT_EQ(got->Get(2), 9 * 17);
+  EXPECT_EQ(got->Get(1), 0);
+
+  devices.Exit();
+  got = FetchWhen([](const ola::DmxBuffer& b) { return b.Get(2) == 0; });
+  ASSERT_TRUE(got.has_value());
+  EXPECT_EQ(got->Get(2), 0);
 }
 
 }  // namespace

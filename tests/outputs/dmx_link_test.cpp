@@ -5,36 +5,21 @@
 #include <string>
 #include <vector>
 
+#include "outputs/fake_devices.h"
+
 namespace lumiglow {
 namespace {
 
 using Slots = std::array<uint8_t, kDmxUniverseSize>;
 
-class FakeDmxSender : public DmxSender {
- public:
-  bool Connect() override {
-    ++connects;
-    return daemon_up;
-  }
-  bool Send(uint32_t universe, const Slots& slots) override {
-    if (!daemon_up) return false;
-    sent.push_back(slots);
-    last_universe = universe;
-    return true;
-  }
-  void Disconnect() override { ++disconnects; }
-
-  bool daemon_up = true;
-  int connects = 0;
-  int disconnects = 0;
-  uint32_t last_universe = 0;
-  std::vector<Slots> sent;
-};
+using testing::FakeDmxSender;
 
 struct SettingsCase {
   std::string universe, start;
   std::optional<uint32_t> want_universe;
   int want_start;
+  std::string level = {};
+  bool want_brightness_level = false;
 };
 
 TEST(DmxSettings, KeysAsReadBecomeUniverseAndStart) {
@@ -48,11 +33,18 @@ TEST(DmxSettings, KeysAsReadBecomeUniverseAndStart) {
       {"abc", "5", std::nullopt, 5},
       {"-1", "5", std::nullopt, 5},
       {"3x", "x", std::nullopt, 1},
+      {"2147483647", "", 2147483647, 1},
+      {"2147483648", "", std::nullopt, 1},  // beyond what the window's box holds
+      {"1", "1", 1, 1, "1", true},
+      {"1", "1", 1, 1, "0", false},
+      {"1", "1", 1, 1, "yes", false},
+      {"1", "1", 1, 1, "2", false},
   };
   for (const SettingsCase& c : cases) {
-    const DmxSettings read = ParseDmxSettings(c.universe, c.start);
+    const DmxSettings read = ParseDmxSettings(c.universe, c.start, c.level);
     EXPECT_EQ(read.universe, c.want_universe) << "'" << c.universe << "'";
     EXPECT_EQ(read.start, c.want_start) << "'" << c.start << "'";
+    EXPECT_EQ(read.brightness_level, c.want_brightness_level) << "'" << c.level << "'";
   }
 }
 
@@ -70,11 +62,30 @@ TEST(DmxSlots, ChannelsFillEighteenSlotsFromTheStart) {
   }
 }
 
+TEST(DmxSlots, TheLitLevelIsFullOrTheBrightnessScaled) {
+  struct Case {
+    bool brightness_level;
+    int brightness;
+    uint8_t want;
+  };
+  const Case cases[] = {{false, 0, 255}, {false, 11, 255}, {true, 0, 0},   {true, 1, 17},
+                        {true, 11, 187}, {true, 15, 255},  {true, 40, 255}, {true, -3, 0}};
+  std::array<int32_t, 19> states{};
+  states[2] = 1;
+  for (const Case& c : cases) {
+    const uint8_t lit = DmxLitLevel(c.brightness_level, c.brightness);
+    EXPECT_EQ(lit, c.want) << c.brightness_level << " " << c.brightness;
+    const Slots slots = DmxSlots(states, 1, lit);
+    EXPECT_EQ(slots[1], c.want);
+    EXPECT_EQ(slots[0], 0);  // dark stays 0 whatever the level
+  }
+}
+
 class DmxLinkTest : public ::testing::Test {
  protected:
   DmxLink MakeLink() {
     return DmxLink(
-        sender_, 5, 1, [this](const std::string& line) { lines_.push_back(line); },
+        sender_, DmxSettings{5, 1}, [this](const std::string& line) { lines_.push_back(line); },
         [this] { return now_; });
   }
   void Wait(int ms) { now_ += std::chrono::milliseconds(ms); }
@@ -146,6 +157,64 @@ TEST_F(DmxLinkTest, BlackoutZeroesTheUniverseOnceAndEndsTheOutput) {
   ASSERT_EQ(sender_.sent.size(), 2u);
   EXPECT_EQ(sender_.sent.back(), Slots{});
   EXPECT_EQ(sender_.disconnects, 0);  // closing at once could drop the blackout
+}
+
+TEST_F(DmxLinkTest, WithTheBrightnessLevelLitSlotsFollowTheBar) {
+  DmxLink link(sender_, DmxSettings{5, 1, true}, [](const std::string&) {});
+  link.WriteSlots(lit_, 6);
+  ASSERT_EQ(sender_.sent.size(), 1u);
+  EXPECT_EQ(sender_.sent[0][0], 6 * 17);
+}
+
+TEST_F(DmxLinkTest, WithoutAUniverseNothingIsAskedOfTheDaemon) {
+  DmxLink link(sender_, DmxSettings{}, [this](const std::string& line) { lines_.push_back(line); });
+  link.WriteSlots(lit_);
+  link.Blackout();
+  EXPECT_EQ(sender_.connects, 0);
+  EXPECT_TRUE(sender_.sent.empty());
+  EXPECT_TRUE(lines_.empty());
+}
+
+TEST_F(DmxLinkTest, ANewUniverseBlacksOutTheOldOneAndIsAnnounced) {
+  DmxLink link = MakeLink();
+  link.WriteSlots(lit_);
+  link.Retarget(DmxSettings{8, 1});
+  ASSERT_EQ(sender_.sent.size(), 2u);
+  EXPECT_EQ(sender_.sent[1], Slots{});
+  EXPECT_EQ(sender_.last_universe, 5u);  // the blackout went to the old universe
+  link.WriteSlots(lit_);
+  EXPECT_EQ(sender_.last_universe, 8u);
+  EXPECT_EQ(sender_.sent.back()[0], 255);
+  EXPECT_EQ(lines_.back(), "DMX output on universe 8");
+  EXPECT_EQ(sender_.connects, 1);  // the same connection carries the new universe
+}
+
+TEST_F(DmxLinkTest, ANewStartMovesTheSlotsWithinTheUniverse) {
+  DmxLink link = MakeLink();
+  link.WriteSlots(lit_);
+  link.Retarget(DmxSettings{5, 100});
+  link.WriteSlots(lit_);
+  ASSERT_EQ(sender_.sent.size(), 2u);  // no blackout: the universe stays
+  EXPECT_EQ(sender_.sent[1][0], 0);
+  EXPECT_EQ(sender_.sent[1][99], 255);
+  EXPECT_EQ(lines_.size(), 1u);
+}
+
+TEST_F(DmxLinkTest, NoUniverseTurnsTheOutputOffAndAUniverseOnAgainAtOnce) {
+  DmxLink link = MakeLink();
+  link.WriteSlots(lit_);
+  link.Retarget(DmxSettings{});
+  EXPECT_EQ(sender_.sent.back(), Slots{});
+  EXPECT_EQ(sender_.disconnects, 1);
+  EXPECT_EQ(lines_.back(), "DMX output off");
+  link.WriteSlots(lit_);
+  EXPECT_EQ(sender_.sent.size(), 2u);
+
+  link.Retarget(DmxSettings{6, 1});
+  link.WriteSlots(lit_);  // within the second of the last try: a new universe does not wait
+  EXPECT_EQ(sender_.connects, 2);
+  EXPECT_EQ(sender_.last_universe, 6u);
+  EXPECT_EQ(lines_.back(), "DMX output on universe 6");
 }
 
 }  // namespace

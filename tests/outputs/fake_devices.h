@@ -1,4 +1,4 @@
-// Recording fakes of the three device access layers, for the output logic's
+// Recording fakes of the device access layers, for the output logic's
 // tests. Each keeps what it was asked, under a lock so that two-thread tests
 // can use it.
 #pragma once
@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "controls/user_messages.h"
+#include "outputs/dmx_link.h"
 #include "outputs/hid_access.h"
 #include "outputs/port_access.h"
 #include "outputs/serial_port_access.h"
@@ -198,6 +199,29 @@ class FakePort : public PortAccess {
   bool loaded_ = false;
   std::vector<std::pair<int, int>> writes_;
   int releases_ = 0;
+};
+
+// A lighting daemon that is there or not, and the frames it got. Single-threaded.
+class FakeDmxSender : public DmxSender {
+ public:
+  using Slots = std::array<uint8_t, kDmxUniverseSize>;
+  bool Connect() override {
+    ++connects;
+    return daemon_up;
+  }
+  bool Send(uint32_t universe, const Slots& slots) override {
+    if (!daemon_up) return false;
+    sent.push_back(slots);
+    last_universe = universe;
+    return true;
+  }
+  void Disconnect() override { ++disconnects; }
+
+  bool daemon_up = true;
+  int connects = 0;
+  int disconnects = 0;
+  uint32_t last_universe = 0;
+  std::vector<Slots> sent;
 };
 
 class RecordingMessages : public UserMessages {

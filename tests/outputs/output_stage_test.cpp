@@ -7,6 +7,7 @@
 
 #include "controls/controls.h"
 #include "engine/engine.h"
+#include "outputs/dmx_link.h"
 #include "outputs/fake_devices.h"
 #include "outputs/parallel_port.h"
 #include "outputs/serial_link.h"
@@ -15,6 +16,7 @@
 namespace lumiglow {
 namespace {
 
+using testing::FakeDmxSender;
 using testing::FakeHid;
 using testing::FakePort;
 using testing::FakeSerialPorts;
@@ -146,6 +148,26 @@ TEST_F(OutputStageTest, OutputDelayLagsEveryDeviceButNotTheEngine) {
   ASSERT_EQ(frames.size(), 1u);
   EXPECT_EQ(frames[0].second[1], 0xFE);
   EXPECT_EQ(State().ChannelStates[1], 0);  // the engine's own state is untouched
+}
+
+TEST_F(OutputStageTest, DmxFollowsTheDelayedStatesTheBrightnessAndANewTarget) {
+  FakeDmxSender sender;
+  DmxLink dmx(sender, DmxSettings{3, 1, true}, [](const std::string&) {});
+  stage_.SetDmx(&dmx);
+  stage_.SetOutputDelay(1);
+  controls_.SetState(ctl::kBrightBar, 5);
+  engine_.SetChannel(2, 1);
+  stage_.Send(controls_, State());
+  stage_.Send(controls_, State());
+  ASSERT_EQ(sender.sent.size(), 2u);
+  EXPECT_EQ(sender.sent[0][1], 0);  // one cycle late, as every device
+  EXPECT_EQ(sender.sent[1][1], 5 * 17);
+
+  stage_.RetargetDmx(DmxSettings{3, 11, false});
+  stage_.Send(controls_, State());
+  EXPECT_EQ(sender.sent.back()[11], 255);
+  stage_.AllOffSequence(State());
+  EXPECT_EQ(sender.sent.back(), FakeDmxSender::Slots{});
 }
 
 TEST(OutputStageWithoutDevices, ClearsTheResendFlagAndSendsNothing) {

@@ -123,13 +123,28 @@ TEST(SettingsFileTest, OutputDelayIsHeldInItsRange) {
   }
 }
 
-TEST(SettingsFileTest, DmxKeysGiveUniverseAndStart) {
+TEST(SettingsFileTest, DmxKeysGiveUniverseStartAndLevelAndFillTheBoxes) {
   TempFolder folder;
-  WriteFile(kSettingFile, "DMX_UNIVERSE = 3\r\nDMX_START = 600\r\n");
+  WriteFile(kSettingFile, "DMX_UNIVERSE = 3\r\nDMX_START = 600\r\nDMX_LEVEL = 1\r\n");
   Controls controls;
   const DmxSettings dmx = ReadControlSettings(controls).dmx;
-  EXPECT_EQ(dmx.universe, 3u);
-  EXPECT_EQ(dmx.start, 495);
+  EXPECT_EQ(dmx, (DmxSettings{3, 495, true}));
+  EXPECT_EQ(controls.State(ctl::kDmxUniverseBox), 3);
+  EXPECT_EQ(controls.State(ctl::kDmxStartBox), 495);
+  EXPECT_EQ(ChosenDmxSettings(controls, true), dmx);
+}
+
+TEST(SettingsFileTest, SavedDmxKeysReadBackAndLeaveTheLevelAlone) {
+  TempFolder folder;
+  WriteFile(kSettingFile, "DMX_LEVEL = 1\r\nInvert = 0\r\n");
+  for (const DmxSettings& dmx : {DmxSettings{12, 40, false}, DmxSettings{std::nullopt, 7, false}}) {
+    SaveDmxSettings(dmx);
+    Controls controls;
+    const DmxSettings read = ReadControlSettings(controls).dmx;
+    EXPECT_EQ(read.universe, dmx.universe);
+    EXPECT_EQ(read.start, dmx.start);
+    EXPECT_TRUE(read.brightness_level);
+  }
 }
 
 TEST(SettingsFileTest, WithoutTheFileControlsKeepTheirStartAndNoScanRuns) {

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSlider>
+#include <QSpinBox>
 #include <QTest>
 
 #include "engine/engine.h"
@@ -88,6 +89,15 @@ TEST(MainWindowTest, EveryControlExistsAtItsPlaceWithItsRangeAndStartState) {
         ASSERT_NE(label, nullptr);
         EXPECT_EQ(label->text(), QtText(spec.text));
         EXPECT_EQ(label->palette().color(QPalette::WindowText), QtColour(spec.text_colour));
+        break;
+      }
+      case ControlKind::kSpinBox: {
+        auto* spin = qobject_cast<QSpinBox*>(w);
+        ASSERT_NE(spin, nullptr);
+        EXPECT_EQ(spin->minimum(), spec.minimum);
+        EXPECT_EQ(spin->maximum(), spec.maximum);
+        EXPECT_EQ(spin->value(), spec.start);
+        EXPECT_FALSE(spin->keyboardTracking());  // one event per finished entry
         break;
       }
       case ControlKind::kImage:

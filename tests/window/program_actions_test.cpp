@@ -1,7 +1,10 @@
 // The window with the real subsystems behind it: both exit paths write
 // setting.dat with their keys in order, and the preset; start-up reads the
-// files the user keeps.
+// files the user keeps; the DMX boxes save what the user enters.
 #include <gtest/gtest.h>
+
+#include <QSpinBox>
+#include <QTest>
 
 #include <filesystem>
 #include <fstream>
@@ -97,6 +100,44 @@ TEST_F(ProgramActionsTest, StartUpReadsThePresetTheEffectsAndTheLanguage) {
   EXPECT_GT(controls.ItemCount(ctl::kEffectBox), 3);
   EXPECT_EQ(controls.State(ctl::kEffectBox), 2);
   EXPECT_EQ(controls.ItemText(ctl::kModeBox, 1), "Manual");  // from English.lng
+}
+
+// As the user typing a number into the box and pressing Enter.
+void TypeInto(QSpinBox* box, const QString& text) {
+  QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(box, text);
+  QTest::keyClick(box, Qt::Key_Return);
+}
+
+TEST_F(ProgramActionsTest, TheDmxBoxesShowTheFileAndSaveWhatTheUserEnters) {
+  std::ofstream("setting.dat") << "DMX_UNIVERSE = 4\r\nDMX_START = 20\r\nDMX_LEVEL = 1\r\n";
+  Start();
+  auto* universe = qobject_cast<QSpinBox*>(shell->Window()->Control(ctl::kDmxUniverseBox));
+  auto* start = qobject_cast<QSpinBox*>(shell->Window()->Control(ctl::kDmxStartBox));
+  ASSERT_NE(universe, nullptr);
+  ASSERT_NE(start, nullptr);
+  EXPECT_EQ(universe->value(), 4);
+  EXPECT_EQ(start->value(), 20);
+
+  TypeInto(universe, "7");
+  TypeInto(start, "300");
+  EXPECT_EQ(ReadControlSettings(shell->Ui()).dmx, (DmxSettings{7, 300, true}));
+
+  // One step below 0 is the empty entry: no DMX output.
+  TypeInto(universe, "0");
+  QTest::keyClick(universe, Qt::Key_Down);
+  EXPECT_EQ(shell->Ui().State(ctl::kDmxUniverseBox), -1);
+  const std::string saved = ReadText("setting.dat");
+  EXPECT_NE(saved.find("DMX_UNIVERSE = \r\n"), std::string::npos) << saved;
+  EXPECT_FALSE(ReadControlSettings(shell->Ui()).dmx.universe.has_value());
+}
+
+TEST_F(ProgramActionsTest, UntouchedDmxBoxesWriteNoKeys) {
+  Start();
+  EXPECT_EQ(shell->Ui().State(ctl::kDmxUniverseBox), -1);
+  EXPECT_EQ(shell->Ui().State(ctl::kDmxStartBox), 1);
+  shell->OnCloseRequested();
+  EXPECT_EQ(ReadText("setting.dat").find("DMX"), std::string::npos);
 }
 
 }  // namespace

@@ -76,12 +76,21 @@ void DeviceStartup::SetOutputDelay(int cycles) {
 }
 
 void DeviceStartup::SetDmx(const DmxSettings& dmx) {
-  if (stage_ || dmx_ || !dmx.universe) return;
+  if (dmx_) {
+    if (stage_) {
+      stage_->RetargetDmx(dmx);
+    } else {
+      dmx_->Retarget(dmx);
+    }
+    return;
+  }
+  // No link until a universe is chosen: the daemon is never asked otherwise.
+  if (!dmx.universe) return;
   dmx_sender_ = std::make_unique<OlaDmxSender>();
-  dmx_ = std::make_unique<DmxLink>(*dmx_sender_, *dmx.universe, dmx.start,
-                                   [](const std::string& line) {
-                                     std::fprintf(stderr, "lumiglow: %s\n", line.c_str());
-                                   });
+  dmx_ = std::make_unique<DmxLink>(*dmx_sender_, dmx, [](const std::string& line) {
+    std::fprintf(stderr, "lumiglow: %s\n", line.c_str());
+  });
+  if (stage_) stage_->SetDmx(dmx_.get());
 }
 
 void DeviceStartup::Start(Engine& engine, const DeviceSettings& settings) {

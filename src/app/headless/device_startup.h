@@ -65,8 +65,9 @@ class DeviceStartup {
   void Start(uint16_t vid, uint16_t pid, bool poll_thread = true);
   // OUT_DELAY, before or after Start.
   void SetOutputDelay(int cycles);
-  // DMX_UNIVERSE and DMX_START, before Start: a universe turns the DMX output
-  // on (through olad; its state changes are lines on standard error).
+  // DMX_UNIVERSE, DMX_START and DMX_LEVEL, before or after Start: a universe
+  // turns the DMX output on (through olad; its state changes are lines on
+  // standard error), none turns it off.
   void SetDmx(const DmxSettings& dmx);
   // All three at once, from the values the settings file gave.
   void Start(Engine& engine, const DeviceSettings& settings);

@@ -62,6 +62,8 @@ class AppActions {
   virtual void RestoreLockStatesOnExit(AppContext& app) { RestoreLockStates(app); }
   virtual void SavePreset(AppContext&, const std::string& /*name*/) {}
   virtual void OpenChosenSerialPort(AppContext&) {}
+  // The DMX universe or start slot box changed: saved, and the output follows.
+  virtual void ApplyDmxChoice(AppContext&) {}
   virtual void SaveWindowPosition(AppContext&, WindowPosition) {}
   // A colour chosen for the lamp of `channel` (1..18): stored and used only
   // when the colour file opens.

@@ -6,6 +6,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QSpinBox>
 
 #include "app/window/pictures_qt.h"
 #include "app/window/qt_text.h"
@@ -62,6 +63,17 @@ QWidget* CreateControlWidget(const ControlSpec& spec, QWidget* parent) {
       widget = slider;
       break;
     }
+    case ControlKind::kSpinBox: {
+      auto* spin = new QSpinBox(parent);
+      spin->setRange(spec.minimum, spec.maximum);
+      // Below the first real value: shown empty, meaning "none".
+      if (spec.minimum < 0) spin->setSpecialValueText(QStringLiteral(" "));
+      // One event when the typing is done, not one per digit.
+      spin->setKeyboardTracking(false);
+      spin->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
+      widget = spin;
+      break;
+    }
     case ControlKind::kToggleButton: {
       auto* button = new QPushButton(parent);
       button->setCheckable(true);
@@ -112,6 +124,9 @@ void RefreshControlWidget(QWidget* widget, const Controls& controls, int number)
     case ControlKind::kScrollBar:
     case ControlKind::kTrackBar:
       static_cast<QAbstractSlider*>(widget)->setValue(controls.State(number));
+      break;
+    case ControlKind::kSpinBox:
+      static_cast<QSpinBox*>(widget)->setValue(controls.State(number));
       break;
     case ControlKind::kToggleButton:
       static_cast<QPushButton*>(widget)->setChecked(controls.State(number) == 1);

@@ -79,6 +79,10 @@ void AppShell::OnControlEvent(const ControlEvent& event) {
     case ctl::kComPortBox:
       actions_.OpenChosenSerialPort(context_);
       break;
+    case ctl::kDmxUniverseBox:
+    case ctl::kDmxStartBox:
+      actions_.ApplyDmxChoice(context_);
+      break;
     default:
       break;  // the worker reads the other controls every cycle
   }

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSlider>
+#include <QSpinBox>
 #include <QThread>
 
 #include "app/window/control_widgets.h"
@@ -91,14 +92,20 @@ BandIndicator* MainWindow::Indicator(int channel) const {
 }
 
 void MainWindow::Bind(QWidget* widget, int number) {
+  // Bars and number boxes: every new value is the state and an event.
+  const auto value_changed = [this, number](int value) {
+    controls_.SetStateFromWidget(number, value);
+    Emit(ControlEvent{number});
+  };
   switch (controls_.Kind(number)) {
     case ControlKind::kScrollBar:
     case ControlKind::kTrackBar:
       QObject::connect(static_cast<QAbstractSlider*>(widget), &QAbstractSlider::valueChanged, this,
-                       [this, number](int value) {
-                         controls_.SetStateFromWidget(number, value);
-                         Emit(ControlEvent{number});
-                       });
+                       value_changed);
+      break;
+    case ControlKind::kSpinBox:
+      QObject::connect(static_cast<QSpinBox*>(widget), &QSpinBox::valueChanged, this,
+                       value_changed);
       break;
     case ControlKind::kToggleButton:
       QObject::connect(static_cast<QPushButton*>(widget), &QPushButton::clicked, this,

@@ -86,6 +86,7 @@ void ProgramActions::ReadControlSettings(AppContext& app) {
   const ControlSettings read = lumiglow::ReadControlSettings(
       app.controls, [this](const std::string& rs232) { devices_.ScanSerialPorts(rs232); });
   devices_.SetOutputDelay(read.OUT_DELAY);
+  dmx_brightness_level_ = read.dmx.brightness_level;
   devices_.SetDmx(read.dmx);
 }
 
@@ -152,6 +153,12 @@ void ProgramActions::SavePreset(AppContext& app, const std::string&) {
 
 void ProgramActions::OpenChosenSerialPort(AppContext&) {
   if (SerialLink* serial = devices_.Serial()) serial->OpenChosenSerialPort();
+}
+
+void ProgramActions::ApplyDmxChoice(AppContext& app) {
+  const DmxSettings dmx = ChosenDmxSettings(app.controls, dmx_brightness_level_);
+  lumiglow::SaveDmxSettings(dmx);
+  devices_.SetDmx(dmx);
 }
 
 void ProgramActions::SaveWindowPosition(AppContext&, WindowPosition position) {

@@ -44,6 +44,7 @@ class ProgramActions : public AppActions {
   void RestoreLockStatesOnExit(AppContext& app) override;
   void SavePreset(AppContext& app, const std::string& name) override;
   void OpenChosenSerialPort(AppContext& app) override;
+  void ApplyDmxChoice(AppContext& app) override;
   void SaveWindowPosition(AppContext& app, WindowPosition position) override;
   void SaveChannelColour(AppContext& app, int channel, int colour) override;
 
@@ -61,6 +62,7 @@ class ProgramActions : public AppActions {
   std::string input_;
   std::unique_ptr<Session> session_;
   DeviceStartup devices_;
+  bool dmx_brightness_level_ = false;  // DMX_LEVEL, which only the file sets
 };
 
 }  // namespace lumiglow
