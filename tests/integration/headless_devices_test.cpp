@@ -33,8 +33,8 @@ RunResult RunProgram(const std::string& folder, std::vector<std::string> args) {
   posix_spawn_file_actions_adddup2(&actions, error_fd, STDERR_FILENO);
   posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
   posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
-  std::vector<char*> argv;
-  args.insert(args.begin(), LUMIGLOW_BINARY);
+  std::string binary = LUMIGLOW_BINARY;
+  std::vector<char*> argv = {binary.data()};
   for (std::string& arg : args) argv.push_back(arg.data());
   argv.push_back(nullptr);
   pid_t pid = 0;

@@ -10,7 +10,9 @@ TEST(ListInputsTest, NullSinkMonitorIsListedAmongTheMonitors) {
   if (!testing::ServerAnswers()) GTEST_SKIP() << "no Pulse server (scripts/test.sh starts one)";
   testing::NullSink sink(testing::UniqueName("lumiglow_list"));
   ASSERT_TRUE(sink.Loaded());
-  const auto output = testing::RunCommand(std::string(LUMIGLOW_BINARY) + " --list-inputs");
+  std::string command = LUMIGLOW_BINARY;
+  command += " --list-inputs";
+  const auto output = testing::RunCommand(command);
   ASSERT_TRUE(output);
   const std::size_t inputs = output->find("Microphones and line inputs:\n");
   const std::size_t monitors = output->find("Monitors of outputs (what is playing):\n");
