@@ -149,11 +149,14 @@ TEST_F(PulseCaptureConcurrencyTest, SourceThatGoesAwayGivesSilenceAndIsTakenUpAg
   sink.Unload();
   EXPECT_TRUE(FetchUntil(source, 1000ms, IsSilence)) << "no silence after the source went away";
   // It stays silent, without blocking the fetches, while the source is missing.
+  // A fetch that waited on the capture thread's once-a-second retry would take
+  // a good part of a second; the bound leaves room for a loaded machine and
+  // the sanitizers.
   const auto quiet_from = Clock::now();
   while (Clock::now() - quiet_from < 1500ms) {
     const auto fetch_started = Clock::now();
     EXPECT_TRUE(IsSilence(FetchOnce(source)));
-    EXPECT_LT(Clock::now() - fetch_started, 20ms);
+    EXPECT_LT(Clock::now() - fetch_started, 250ms);
     std::this_thread::sleep_for(50ms);
   }
 
