@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <thread>
 
@@ -179,6 +180,38 @@ TEST(OutputStageWithoutDevices, ClearsTheResendFlagAndSendsNothing) {
   EXPECT_EQ(state.ResendCommands, 0);
   stage.AllOffSequence(state);
   EXPECT_EQ(state.OutputsSuspended, 1);
+}
+
+// The window retargets the DMX output while the worker sends: every frame
+// goes whole to one universe, and the universe left behind ends dark.
+TEST(OutputStageConcurrency, DmxRetargetsBetweenTwoStages) {
+  Controls controls;
+  Engine engine(controls);
+  FakeDmxSender sender;
+  DmxLink dmx(sender, DmxSettings{1, 1}, [](const std::string&) {});
+  OutputStage stage(nullptr, nullptr, nullptr);
+  stage.SetDmx(&dmx);
+  for (int c = 1; c <= 18; ++c) engine.SetChannel(c, 1);
+
+  std::atomic<bool> started{false};
+  std::thread worker([&] {
+    for (int i = 0; i < 300; ++i) {
+      stage.Send(controls, engine.State());
+      started.store(true);
+    }
+  });
+  while (!started.load()) std::this_thread::yield();
+  for (int start = 2; start <= 40; ++start) stage.RetargetDmx(DmxSettings{1, start});
+  stage.RetargetDmx(DmxSettings{2, 40});
+  worker.join();
+  stage.Send(controls, engine.State());
+
+  EXPECT_EQ(sender.last_universe, 2u);
+  for (const FakeDmxSender::Slots& slots : sender.sent) {
+    const auto lit = std::count(slots.begin(), slots.end(), 255);
+    EXPECT_TRUE(lit == 18 || lit == 0) << lit;
+  }
+  EXPECT_EQ(sender.sent.back()[39], 255);
 }
 
 // The exit path runs while the worker may be inside a stage: whatever the
