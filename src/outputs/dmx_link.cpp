@@ -18,7 +18,15 @@ std::optional<int64_t> WholeNumber(const std::string& text) {
   return value;
 }
 
+std::string OnUniverseLine(const DmxSettings& settings) {
+  return "DMX output on universe " + DmxUniverseText(settings);
+}
+
 }  // namespace
+
+std::string DmxUniverseText(const DmxSettings& settings) {
+  return settings.universe ? std::to_string(*settings.universe) : std::string();
+}
 
 DmxSettings ParseDmxSettings(const std::string& universe_text, const std::string& start_text,
                              const std::string& level_text) {
@@ -30,10 +38,6 @@ DmxSettings ParseDmxSettings(const std::string& universe_text, const std::string
   if (start) settings.start = static_cast<int>(std::clamp<int64_t>(*start, 1, kDmxMaxStart));
   settings.brightness_level = WholeNumber(level_text) == 1;
   return settings;
-}
-
-std::string DmxUniverseText(const DmxSettings& settings) {
-  return settings.universe ? std::to_string(*settings.universe) : std::string();
 }
 
 uint8_t DmxLitLevel(bool brightness_level, int brightness) {
@@ -61,7 +65,7 @@ bool DmxLink::EnsureConnected() {
   connected_ = sender_.Connect();
   if (said_connected_ != connected_) {
     said_connected_ = connected_;
-    say_(connected_ ? "DMX output on universe " + DmxUniverseText(settings_)
+    say_(connected_ ? OnUniverseLine(settings_)
                     : "DMX output: the lighting daemon does not answer; trying again");
   }
   return connected_;
@@ -106,7 +110,7 @@ void DmxLink::Retarget(const DmxSettings& settings) {
     said_connected_.reset();
     say_("DMX output off");
   } else if (connected_) {
-    say_("DMX output on universe " + DmxUniverseText(settings_));
+    say_(OnUniverseLine(settings_));
   }
   tried_ = false;  // a new universe is tried at the next cycle
 }

@@ -11,6 +11,7 @@
 #include <ola/network/TCPSocket.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -149,6 +150,10 @@ std::optional<ola::DmxBuffer> FetchWhen(Ready ready) {
 class OlaDmxTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    // ctest runs tests side by side and olad takes a fixed port: one at a time.
+    lock_ = open("/tmp/lumiglow-olad-test.lock", O_CREAT | O_RDWR | O_CLOEXEC, 0666);
+    ASSERT_GE(lock_, 0);
+    ASSERT_EQ(flock(lock_, LOCK_EX), 0);
     if (!OnPath("olad") || !OnPath("ola_patch")) GTEST_SKIP() << "olad is not installed (ola)";
     if (DaemonAnswers()) GTEST_SKIP() << "an olad already runs on the default port";
     char folder[] = "/tmp/lumiglow-ola-XXXXXX";
@@ -161,6 +166,7 @@ class OlaDmxTest : public ::testing::Test {
   void TearDown() override {
     StopDaemon();
     if (!folder_.empty()) fs::remove_all(folder_);
+    if (lock_ >= 0) close(lock_);  // releases the lock
   }
   void StartDaemon() {
     olad_ = Spawn(AsDaemonUser({"olad", "--config-dir", folder_ + "/olad", "--no-http"}));
@@ -180,6 +186,7 @@ class OlaDmxTest : public ::testing::Test {
 
   std::string folder_;
   pid_t olad_ = -1;
+  int lock_ = -1;
 };
 
 TEST_F(OlaDmxTest, TheTraceIsTheSameWithAndWithoutTheDaemon) {

@@ -182,6 +182,23 @@ TEST(OutputStageWithoutDevices, ClearsTheResendFlagAndSendsNothing) {
   EXPECT_EQ(state.OutputsSuspended, 1);
 }
 
+// A worker thread sends `stages` stages; once the first is out, `act` runs on
+// this thread (the user-interface side) while the rest go on.
+template <typename Act>
+void WhileTheWorkerSends(OutputStage& stage, Controls& controls, SharedState& state, int stages,
+                         Act act) {
+  std::atomic<bool> started{false};
+  std::thread worker([&] {
+    for (int i = 0; i < stages; ++i) {
+      stage.Send(controls, state);
+      started.store(true);
+    }
+  });
+  while (!started.load()) std::this_thread::yield();
+  act();
+  worker.join();
+}
+
 // The window retargets the DMX output while the worker sends: every frame
 // goes whole to one universe, and the universe left behind ends dark.
 TEST(OutputStageConcurrency, DmxRetargetsBetweenTwoStages) {
@@ -193,17 +210,10 @@ TEST(OutputStageConcurrency, DmxRetargetsBetweenTwoStages) {
   stage.SetDmx(&dmx);
   for (int c = 1; c <= 18; ++c) engine.SetChannel(c, 1);
 
-  std::atomic<bool> started{false};
-  std::thread worker([&] {
-    for (int i = 0; i < 300; ++i) {
-      stage.Send(controls, engine.State());
-      started.store(true);
-    }
+  WhileTheWorkerSends(stage, controls, engine.State(), 300, [&] {
+    for (int start = 2; start <= 40; ++start) stage.RetargetDmx(DmxSettings{1, start});
+    stage.RetargetDmx(DmxSettings{2, 40});
   });
-  while (!started.load()) std::this_thread::yield();
-  for (int start = 2; start <= 40; ++start) stage.RetargetDmx(DmxSettings{1, start});
-  stage.RetargetDmx(DmxSettings{2, 40});
-  worker.join();
   stage.Send(controls, engine.State());
 
   EXPECT_EQ(sender.last_universe, 2u);
@@ -232,17 +242,10 @@ TEST(OutputStageConcurrency, AllOffBytesAreAlwaysTheLastOnes) {
     for (int c = 1; c <= 18; ++c) engine.SetChannel(c, 1);
     controls.SetState(ctl::kLptButton, 1);
 
-    std::atomic<bool> started{false};
-    std::thread worker([&] {
-      for (int i = 0; i < 200; ++i) {
-        stage.Send(controls, engine.State());
-        started.store(true);
-      }
+    WhileTheWorkerSends(stage, controls, engine.State(), 200, [&] {
+      engine.State().OutputsSuspended = 1;
+      stage.AllOffSequence(engine.State());
     });
-    while (!started.load()) std::this_thread::yield();
-    engine.State().OutputsSuspended = 1;
-    stage.AllOffSequence(engine.State());
-    worker.join();
 
     const std::vector<uint8_t> bytes = hid.TakeReceived();
     ASSERT_GE(bytes.size(), 3u);
